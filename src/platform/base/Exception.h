@@ -1,0 +1,22 @@
+#pragma once
+// The program's exception: a user-facing failure whose message is already the
+// translated text (Windows-1250 bytes). Caught where a user command runs.
+
+#include <stdexcept>
+#include <string>
+
+class Exception : public std::exception {
+public:
+    explicit Exception(std::string message) : message_(std::move(message)) {}
+    const std::string& Message() const noexcept { return message_; }
+    const char* what() const noexcept override { return message_.c_str(); }
+
+private:
+    std::string message_;
+};
+
+// A text that is not a number of the expected kind.
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+};

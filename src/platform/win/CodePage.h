@@ -1,0 +1,22 @@
+#pragma once
+// The two Windows code pages the programs meet: program text is Windows-1250
+// bytes (the forms' Central European character set); the XML reader turns
+// UTF-8 documents into Windows-1252. Every byte of both pages round-trips.
+
+#include <string>
+#include <string_view>
+
+namespace win {
+
+enum class CodePage { Cp1250, Cp1252 };
+
+// The Unicode character of one byte.
+char32_t ToUnicode(CodePage page, unsigned char byte);
+// The byte of a Unicode character, or -1 when the page has none.
+int FromUnicode(CodePage page, char32_t c);
+
+std::string ToUtf8(CodePage page, std::string_view bytes);
+// Characters the page lacks (and malformed UTF-8) become `replacement`.
+std::string FromUtf8(CodePage page, std::string_view utf8, char replacement = '?');
+
+}  // namespace win

@@ -1,0 +1,36 @@
+// Feeds every file of the given folders (or files) to the fuzz target's entry
+// point, so the corpus runs as an ordinary test under any compiler.
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace {
+
+void Replay(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int count = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::filesystem::path arg(argv[i]);
+        if (std::filesystem::is_directory(arg)) {
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(arg))
+                if (entry.is_regular_file()) { Replay(entry.path()); ++count; }
+        } else if (std::filesystem::is_regular_file(arg)) {
+            Replay(arg);
+            ++count;
+        }
+    }
+    std::printf("replayed %d inputs\n", count);
+    return 0;
+}
