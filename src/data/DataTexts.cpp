@@ -1,0 +1,3 @@
+#include "data/DataTexts.h"
+
+std::string DataText(std::string_view) { return {}; }
