@@ -20,3 +20,9 @@ class EConvertError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// A registry value that can't be read or written as asked.
+class ERegistryException : public Exception {
+public:
+    using Exception::Exception;
+};
