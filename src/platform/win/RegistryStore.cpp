@@ -332,6 +332,9 @@ std::string_view RootName(HKey root) {
 }
 
 long RegCreateKey(HKey root, std::string_view path) {
+    // Most calls find the key there already: no exclusive lock, nothing written.
+    const long existing = RegOpenKey(root, path, RegAccess::Read);
+    if (existing == ERROR_SUCCESS || existing == ERROR_ACCESS_DENIED || existing == ERROR_BAD_PATHNAME) return existing;
     return Change(root, path, [](Session& s, const std::vector<std::string_view>& parts, bool& changed) {
         // Check the whole way first, so a refusal creates nothing.
         TRegKeyNode* key = &s.Tree();
