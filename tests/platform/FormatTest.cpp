@@ -32,8 +32,8 @@ std::string Printf(const char* format, ...) {
 
 // Every combination of flags, widths and precisions with conversion `c`;
 // flags C leaves undefined for `c` are left out.
-std::vector<std::string> Specs(char c, const std::string& allowedFlags) {
-    std::vector<std::string> specs;
+std::vector<std::string> Fields(char c, const std::string& allowedFlags) {
+    std::vector<std::string> fields;
     const std::vector<std::string> widths{"", "1", "7", "24"};
     const std::vector<std::string> precisions{"", ".", ".0", ".1", ".2", ".5", ".6", ".15", ".17", ".40"};
     const int flagCount = static_cast<int>(allowedFlags.size());
@@ -42,9 +42,9 @@ std::vector<std::string> Specs(char c, const std::string& allowedFlags) {
         for (int f = 0; f < flagCount; ++f)
             if (mask & (1 << f)) flags += allowedFlags[static_cast<std::size_t>(f)];
         for (const auto& w : widths)
-            for (const auto& p : precisions) specs.push_back(flags + w + p + c);
+            for (const auto& p : precisions) fields.push_back(flags + w + p + c);
     }
-    return specs;
+    return fields;
 }
 
 const std::vector<double> kDoubles{
@@ -61,9 +61,9 @@ const std::vector<long long> kIntegers{0,       1,       -1,      7,         -42
 TEST(Format, FloatConversionsEqualPrintf) {
     int checked = 0;
     for (const char c : std::string("feEgG")) {
-        for (const std::string& spec : Specs(c, "-+ #0")) {
-            const std::string format = "<%" + spec + ">";
-            const bool alternateGeneral = (c == 'g' || c == 'G') && spec.find('#') != std::string::npos;
+        for (const std::string& field : Fields(c, "-+ #0")) {
+            const std::string format = "<%" + field + ">";
+            const bool alternateGeneral = (c == 'g' || c == 'G') && field.find('#') != std::string::npos;
             for (const double v : kDoubles) {
                 // glibc drops the zeros of "%#g" when rounding carries into a new
                 // exponent; AlternateGeneralKeepsZerosAfterACarry checks these.
@@ -93,8 +93,8 @@ TEST(Format, RandomDoublesEqualPrintf) {
 
 TEST(Format, IntegerConversionsEqualPrintf) {
     for (const char c : std::string("di")) {
-        for (const std::string& spec : Specs(c, "-+ 0")) {
-            const std::string format = "[%" + spec + "]";
+        for (const std::string& field : Fields(c, "-+ 0")) {
+            const std::string format = "[%" + field + "]";
             std::string cFormat = format;
             cFormat.insert(cFormat.size() - 2, "ll");
             for (const long long v : kIntegers) ASSERT_EQ(Format(format, {v}), Printf(cFormat.c_str(), v)) << format;
@@ -105,8 +105,8 @@ TEST(Format, IntegerConversionsEqualPrintf) {
 TEST(Format, TextConversionsEqualPrintf) {
     const std::vector<std::string> texts{"", "a", "hello", "\xC1rv\xEDzt\xFBr\xF5 t\xFCk\xF6rf\xFAr\xF3g\xE9p",
                                          std::string(100, 'x')};
-    for (const std::string& spec : Specs('s', "-")) {
-        const std::string format = "(%" + spec + ")";
+    for (const std::string& field : Fields('s', "-")) {
+        const std::string format = "(%" + field + ")";
         for (const std::string& t : texts) ASSERT_EQ(Format(format, {t}), Printf(format.c_str(), t.c_str())) << format;
     }
 }

@@ -126,6 +126,14 @@ TEST(Stream, CopyFromWholeSourceOrCount) {
     EXPECT_EQ(Content(bigCopy), big.DataString());
 }
 
+TEST(Stream, MemoryStreamRefusesToGrowBeyondTwoGigabytes) {
+    TMemoryStream s;
+    EXPECT_EQ(s.Seek(std::int64_t{1} << 40, TSeekOrigin::Beginning), std::int64_t{1} << 40);
+    EXPECT_EQ(s.Write("x", 1), 0);
+    EXPECT_EQ(s.Size(), 0);
+    EXPECT_THROW(s.SetSize(std::int64_t{1} << 32), EStreamError);
+}
+
 TEST(Stream, StringStreamText) {
     TStringStream s("{\\rtf1");
     EXPECT_EQ(s.Position(), 0);

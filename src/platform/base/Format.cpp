@@ -6,21 +6,21 @@
 
 namespace {
 
-struct TSpec {
+struct TField {
     bool left = false, plus = false, space = false, alternate = false, zero = false;
     int width = 0;
     int precision = -1;  // -1: none given
     char conversion = 0;
 };
 
-void Pad(std::string& out, std::string_view sign, std::string_view body, const TSpec& spec, bool zeroAllowed) {
+void Pad(std::string& out, std::string_view sign, std::string_view body, const TField& field, bool zeroAllowed) {
     const std::size_t length = sign.size() + body.size();
-    const std::size_t fill = static_cast<std::size_t>(spec.width) > length ? spec.width - length : 0;
-    if (spec.left) {
+    const std::size_t fill = static_cast<std::size_t>(field.width) > length ? field.width - length : 0;
+    if (field.left) {
         out += sign;
         out += body;
         out.append(fill, ' ');
-    } else if (spec.zero && zeroAllowed) {
+    } else if (field.zero && zeroAllowed) {
         out += sign;
         out.append(fill, '0');
         out += body;
@@ -31,24 +31,24 @@ void Pad(std::string& out, std::string_view sign, std::string_view body, const T
     }
 }
 
-std::string_view SignOf(bool negative, const TSpec& spec) {
-    return negative ? "-" : spec.plus ? "+" : spec.space ? " " : "";
+std::string_view SignOf(bool negative, const TField& field) {
+    return negative ? "-" : field.plus ? "+" : field.space ? " " : "";
 }
 
-void FormatText(std::string& out, const TSpec& spec, std::string_view text) {
-    if (spec.precision >= 0) text = text.substr(0, static_cast<std::size_t>(spec.precision));
-    Pad(out, "", text, spec, false);
+void FormatText(std::string& out, const TField& field, std::string_view text) {
+    if (field.precision >= 0) text = text.substr(0, static_cast<std::size_t>(field.precision));
+    Pad(out, "", text, field, false);
 }
 
-void FormatInteger(std::string& out, const TSpec& spec, long long value) {
+void FormatInteger(std::string& out, const TField& field, long long value) {
     const unsigned long long magnitude =
         value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude);
     std::string digits(buffer, result.ptr);
-    if (spec.precision == 0 && magnitude == 0) digits.clear();
-    if (spec.precision > static_cast<int>(digits.size())) digits.insert(0, spec.precision - digits.size(), '0');
-    Pad(out, SignOf(value < 0, spec), digits, spec, spec.precision < 0);
+    if (field.precision == 0 && magnitude == 0) digits.clear();
+    if (field.precision > static_cast<int>(digits.size())) digits.insert(0, field.precision - digits.size(), '0');
+    Pad(out, SignOf(value < 0, field), digits, field, field.precision < 0);
 }
 
 std::string ToChars(double magnitude, std::chars_format format, int precision) {
@@ -84,26 +84,26 @@ void StripTrailingZeros(std::string& body) {
     body.erase(end, e - end);
 }
 
-void FormatFloat(std::string& out, const TSpec& spec, double value) {
-    const bool upper = spec.conversion == 'E' || spec.conversion == 'G';
-    const std::string_view sign = SignOf(std::signbit(value), spec);
+void FormatFloat(std::string& out, const TField& field, double value) {
+    const bool upper = field.conversion == 'E' || field.conversion == 'G';
+    const std::string_view sign = SignOf(std::signbit(value), field);
     if (!std::isfinite(value)) {
         const char* text = std::isnan(value) ? (upper ? "NAN" : "nan") : (upper ? "INF" : "inf");
-        Pad(out, sign, text, spec, false);
+        Pad(out, sign, text, field, false);
         return;
     }
     const double magnitude = std::fabs(value);
-    const int precision = spec.precision < 0 ? 6 : spec.precision;
+    const int precision = field.precision < 0 ? 6 : field.precision;
     std::string body;
-    switch (spec.conversion) {
+    switch (field.conversion) {
         case 'f':
             body = ToChars(magnitude, std::chars_format::fixed, precision);
-            if (spec.alternate) EnsurePoint(body);
+            if (field.alternate) EnsurePoint(body);
             break;
         case 'e':
         case 'E':
             body = ToChars(magnitude, std::chars_format::scientific, precision);
-            if (spec.alternate) EnsurePoint(body);
+            if (field.alternate) EnsurePoint(body);
             break;
         default: {  // g, G: fixed unless the exponent is below -4 or not below the precision
             const int significant = precision == 0 ? 1 : precision;
@@ -111,7 +111,7 @@ void FormatFloat(std::string& out, const TSpec& spec, double value) {
             const int exponent = ExponentOf(body);
             if (exponent >= -4 && exponent < significant)
                 body = ToChars(magnitude, std::chars_format::fixed, significant - 1 - exponent);
-            if (spec.alternate) {
+            if (field.alternate) {
                 EnsurePoint(body);
             } else {
                 StripTrailingZeros(body);
@@ -119,7 +119,7 @@ void FormatFloat(std::string& out, const TSpec& spec, double value) {
         }
     }
     if (upper) std::replace(body.begin(), body.end(), 'e', 'E');
-    Pad(out, sign, body, spec, true);
+    Pad(out, sign, body, field, true);
 }
 
 // Reads digits at `i`; true when the number stays within the field limit.
@@ -171,20 +171,20 @@ std::string Format(std::string_view format, std::initializer_list<FormatArg> arg
             ++i;
             continue;
         }
-        TSpec spec;
+        TField field;
         for (; i < format.size(); ++i) {
             const char c = format[i];
-            if (c == '-') spec.left = true;
-            else if (c == '+') spec.plus = true;
-            else if (c == ' ') spec.space = true;
-            else if (c == '#') spec.alternate = true;
-            else if (c == '0') spec.zero = true;
+            if (c == '-') field.left = true;
+            else if (c == '+') field.plus = true;
+            else if (c == ' ') field.space = true;
+            else if (c == '#') field.alternate = true;
+            else if (c == '0') field.zero = true;
             else break;
         }
-        bool fits = ReadField(format, i, spec.width);
+        bool fits = ReadField(format, i, field.width);
         if (i < format.size() && format[i] == '.') {
             ++i;
-            fits = ReadField(format, i, spec.precision) && fits;
+            fits = ReadField(format, i, field.precision) && fits;
         }
         FormatArg::Kind kind{};
         if (i == format.size() || !fits || !KindOf(format[i], kind)) {
@@ -193,15 +193,15 @@ std::string Format(std::string_view format, std::initializer_list<FormatArg> arg
             out.append(format, start, i - start);
             continue;
         }
-        spec.conversion = format[i++];
+        field.conversion = format[i++];
         if (next == args.end() || next->GetKind() != kind) {
             out.append(format, start, i - start);
             continue;
         }
         switch (kind) {
-            case FormatArg::Kind::Text: FormatText(out, spec, next->Text()); break;
-            case FormatArg::Kind::Integer: FormatInteger(out, spec, next->Integer()); break;
-            case FormatArg::Kind::Float: FormatFloat(out, spec, next->Float()); break;
+            case FormatArg::Kind::Text: FormatText(out, field, next->Text()); break;
+            case FormatArg::Kind::Integer: FormatInteger(out, field, next->Integer()); break;
+            case FormatArg::Kind::Float: FormatFloat(out, field, next->Float()); break;
         }
         ++next;
     }

@@ -7,6 +7,12 @@
 #include <cstring>
 #include <limits>
 
+namespace {
+
+constexpr std::int64_t kMaxSize = std::numeric_limits<int>::max();
+
+}  // namespace
+
 int TCustomMemoryStream::Read(void* buffer, int count) {
     const std::int64_t size = Size();
     if (count <= 0 || position_ >= size) return 0;
@@ -17,9 +23,9 @@ int TCustomMemoryStream::Read(void* buffer, int count) {
 }
 
 int TCustomMemoryStream::Write(const void* buffer, int count) {
-    if (count <= 0) return 0;
-    // A position so far out that the end can't be represented can't be written.
-    if (position_ > std::numeric_limits<std::int64_t>::max() - count) return 0;
+    // Like the 32-bit original, a memory stream holds at most 2 GiB; a write
+    // that would grow it further (after a seek far past the end) fails.
+    if (count <= 0 || position_ > kMaxSize - count) return 0;
     const std::int64_t end = position_ + count;
     if (end > Size()) bytes_.resize(static_cast<std::size_t>(end));  // a gap after a seek is zeros
     std::memcpy(bytes_.data() + position_, buffer, static_cast<std::size_t>(count));
@@ -38,6 +44,7 @@ std::int64_t TCustomMemoryStream::Seek(std::int64_t offset, TSeekOrigin origin) 
 }
 
 void TCustomMemoryStream::SetSize(std::int64_t newSize) {
+    if (newSize > kMaxSize) throw EStreamError("Out of memory while expanding memory stream");
     newSize = std::max<std::int64_t>(newSize, 0);
     bytes_.resize(static_cast<std::size_t>(newSize));
     position_ = std::min(position_, newSize);

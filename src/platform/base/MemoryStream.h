@@ -16,7 +16,8 @@ public:
     int Write(const void* buffer, int count) override;
     std::int64_t Seek(std::int64_t offset, TSeekOrigin origin) override;
     std::int64_t Size() const override { return static_cast<std::int64_t>(bytes_.size()); }
-    // A negative size counts as 0.
+    // A negative size counts as 0; beyond 2 GiB raises EStreamError (a Write
+    // that would grow the stream that far writes nothing).
     void SetSize(std::int64_t newSize) override;
     std::int64_t Position() const override { return position_; }
 

@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <initializer_list>
 #include <limits>
 
 #include <langinfo.h>
