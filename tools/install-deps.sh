@@ -16,13 +16,16 @@ for p in "${packages[@]}"; do
 done
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-if [ ${#missing[@]} -gt 0 ]; then
+if [ ${#missing[@]} -ne 0 ]; then
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   $sudo apt-get update -qq
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-# A comma-decimal locale: tests show that number texts ignore the process locale.
-if ! locale -a 2>/dev/null | grep -qix 'hu_HU\.utf-\?8'; then
-  $sudo localedef -i hu_HU -c -f UTF-8 hu_HU.UTF-8 || echo "hu_HU.UTF-8 not generated; a locale test will be skipped"
-fi
+# Comma-decimal locales for the test that numbers never follow the process locale.
+for loc in de_DE hu_HU; do
+  if ! locale -a 2>/dev/null | grep -qix "${loc}\.utf-\?8"; then
+    echo "Generating ${loc}.UTF-8"
+    $sudo localedef -i "$loc" -f UTF-8 "${loc}.UTF-8" || echo "Could not generate ${loc}.UTF-8; the locale test will be skipped"
+  fi
+done
