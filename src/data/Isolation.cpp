@@ -1,9 +1,8 @@
 #include "data/Isolation.h"
 
 #include "data/DataTexts.h"
-#include "platform/base/Exception.h"
+#include "platform/base/SysUtils.h"
 
-#include <charconv>
 #include <cstddef>
 
 std::unique_ptr<TIsolationTypes> IsolationTypes;
@@ -11,8 +10,6 @@ std::unique_ptr<TIsolationTypes> IsolationTypes;
 namespace {
 
 constexpr std::size_t kMaxSizeText = 127;
-
-char DecimalSeparatorForKeys() { return '.'; }
 // An assembled size names other types' sizes, which may be assembled again;
 // data that loops or fans out must not run away.
 constexpr int kMaxLayerDepth = 8;
@@ -65,34 +62,6 @@ std::string SizeText(const TIsolation& type, const TIsolationSubItem& size) {
     return FormatSizeText(type.PrintName, size.SizeName);
 }
 
-// A number as the general format shows it: the shortest text that reads back as
-// the same float (a bore of 88.9 is "88.9"), with the user's decimal separator.
-std::string FloatText(float value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    std::string text(buffer, result.ptr);
-    for (char& c : text)
-        if (c == '.') c = DecimalSeparatorForKeys();
-    return text;
-}
-
-// Text to number with the user's decimal separator, the whole text a number.
-float LayerThickness(std::string_view text) {
-    std::string normal;
-    for (const char c : text) {
-        if (c == '.' && DecimalSeparatorForKeys() != '.') throw EConvertError("'" + std::string(text) + "' is not a valid number");
-        normal += c == DecimalSeparatorForKeys() ? '.' : c;
-    }
-    double value = 0;
-    const char* first = normal.data();
-    const char* last = first + normal.size();
-    if (first != last && *first == '+') ++first;
-    const auto result = std::from_chars(first, last, value);
-    if (result.ec != std::errc() || result.ptr != last)
-        throw EConvertError("'" + std::string(text) + "' is not a valid number");
-    return static_cast<float>(value);
-}
-
 std::string MultiLayerTextAt(const TIsolationSubItem& size, LayerBudget& budget) {
     std::string result;
     if (budget.depth >= kMaxLayerDepth) return result;
@@ -116,7 +85,7 @@ std::string MultiLayerTextAt(const TIsolationSubItem& size, LayerBudget& budget)
         --budget.layersLeft;
         const TIsolation* type = typeId.empty() || !IsolationTypes ? nullptr : IsolationTypes->FindItem(typeId);
         if (type) {
-            result += SuggestionTextAt(*type, 0, LayerThickness(thickness), false, budget);
+            result += SuggestionTextAt(*type, 0, static_cast<float>(StrToFloat(thickness)), false, budget);
             if (!rest.empty()) result += "; ";
         }
     }
@@ -185,10 +154,10 @@ bool TIsolation::IsUsable(int geometry) const {
 }
 
 std::string TIsolation::PriceKey(float diameter, float thickness) const {
-    if (!TubeShell) return "_" + FloatText(thickness);
+    if (!TubeShell) return "_" + SingleToStr(thickness);
     // Strictly greater, unlike the shell bore choice: the price list is keyed so.
     for (const auto& size : SubItems)
-        if (size.db > diameter) return "_" + FloatText(size.db) + "_" + FloatText(thickness);
+        if (size.db > diameter) return "_" + SingleToStr(size.db) + "_" + SingleToStr(thickness);
     return {};
 }
 
