@@ -1,7 +1,12 @@
 #include "data/Isolation.h"
 
+#include "data/DataReading.h"
 #include "data/DataTexts.h"
+#include "data/XmlParser.h"
+#include "platform/base/Controls.h"
 #include "platform/base/SysUtils.h"
+
+#include <array>
 
 #include <cstddef>
 
@@ -140,9 +145,47 @@ std::string SuggestionTextAt(const TIsolation& type, float diameter, float thick
 
 }  // namespace
 
-void TIsolationSubItem::Read(TXmlParser&) {}
+void TIsolationSubItem::Read(TXmlParser& parser) {
+    Assembled = AttributeIsYes(parser, "Assembled") ? 1 : 0;
+    while (parser.Scan()) {
+        if (IsEndTagOf(parser, "IsolationSubType")) return;
+        if (parser.PartType() != TPartType::ptContent) continue;
+        const std::string& name = parser.PartName();
+        if (name == "SizeName") TakeFilteredText(parser, SizeName);
+        else if (name == "db") db = ContentFloat32(parser);
+        else if (name == "v") v = ContentFloat32(parser);
+    }
+}
 
-void TIsolation::Read(TXmlParser&) {}
+void TIsolation::Read(TXmlParser& parser) {
+    static constexpr std::array<std::string_view, 5> kUsageNames = {"Tube", "RoundCanal", "SquareCanal",
+                                                                     "SquareTank", "RoundTank"};
+    TubeShell = AttributeIsYes(parser, "TubeShell") ? 1 : 0;
+    while (parser.Scan()) {
+        if (IsEndTagOf(parser, "Isolation")) return;
+        if (IsStartTagOf(parser, "IsolationSubType")) {
+            TIsolationSubItem size;
+            size.Read(parser);
+            SubItems.push_back(std::move(size));
+        } else if (IsTagOf(parser, "Usages")) {
+            Usages = 0;
+            for (std::size_t i = 0; i < kUsageNames.size(); ++i)
+                if (AttributeIsYes(parser, kUsageNames[i])) Usages |= static_cast<std::uint16_t>(1u << i);
+        } else if (IsTagOf(parser, "HeatConditionFactor")) {
+            c2 = AttributeFloat32(parser, "c2");
+            c1 = AttributeFloat32(parser, "c1");
+            c0 = AttributeFloat32(parser, "c0");
+        } else if (IsTagOf(parser, "TemperatureLimits")) {
+            TempMin = AttributeFloat32(parser, "min");
+            TempMax = AttributeFloat32(parser, "max");
+        } else if (parser.PartType() == TPartType::ptContent) {
+            const std::string& name = parser.PartName();
+            if (name == "ItemID") ItemID = parser.PartContent();
+            else if (name == "ItemName") TakeFilteredText(parser, ItemName);
+            else if (name == "PrintName") TakeFilteredText(parser, PrintName);
+        }
+    }
+}
 
 bool TIsolation::InTemperatureLimits(float temperature) const {
     return TempMin <= temperature && temperature <= TempMax;
@@ -193,4 +236,22 @@ std::string TIsolationTypes::NameByID(std::string_view id) const {
     return {};
 }
 
-void TIsolationTypes::FillComboBox(IComboBox&, std::string&, int) const {}
+void TIsolationTypes::FillComboBox(IComboBox& box, std::string& currentId, int geometry) const {
+    box.Clear();
+    for (const auto& item : Items)
+        if (item.IsUsable(geometry)) box.Add(item.ItemName);
+    int selected = 0;
+    if (!currentId.empty()) {
+        const std::string name = NameByID(currentId);
+        // The box's own search, which ignores letter case.
+        for (int i = 0; i < box.Count(); ++i) {
+            if (AnsiSameText(box.Item(i), name)) {
+                selected = i;
+                break;
+            }
+        }
+    }
+    box.SetItemIndex(selected);
+    const int index = box.ItemIndex();
+    currentId = IDByName(index >= 0 ? box.Item(index) : std::string());
+}
