@@ -1,20 +1,15 @@
 #include "data/DatabaseLoader.h"
 
-#include "data/Compressing.h"
 #include "data/Isolation.h"
 #include "data/Mediumdbitem.h"
 #include "data/StandardTubes.h"
+#include "data/XmlDataFile.h"
 #include "data/XmlParser.h"
 #include "data/Xmlmacro.h"
 #include "platform/base/Exception.h"
-#include "platform/base/SysUtils.h"
 #include "platform/win/Files.h"
 
-#include <cstdint>
 #include <exception>
-#include <fstream>
-#include <iterator>
-#include <span>
 #include <string>
 
 namespace {
@@ -27,33 +22,6 @@ void EnsureDatabases() {
     if (!MediumTypes) MediumTypes = std::make_unique<TMediumTypes>();
     if (!IsolationTypes) IsolationTypes = std::make_unique<TIsolationTypes>();
     if (!StandardTubeTypes) StandardTubeTypes = std::make_unique<TStandardTubeTypes>();
-}
-
-// Plain XML only when the file's own name, in capitals, holds ".XML" first
-// at its very end; folder names play no part.
-bool IsPlainXml(const std::filesystem::path& file) {
-    const std::string name = AnsiUpperCase(win::TextFromPath(file.filename()));
-    const std::size_t at = name.find(".XML");
-    return at != std::string::npos && at + 4 == name.size();
-}
-
-// False when the file can't be read or decoded; the parser is then empty.
-bool LoadDataFile(TXmlParser& parser, const std::filesystem::path& file) {
-    if (IsPlainXml(file)) return parser.LoadFromFile(file, 0);
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    const std::string packed{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return false;
-    // Decoded in memory: the same text the scanner would read back from a
-    // temporary file, with no file that two running copies could share.
-    std::string text;
-    try {
-        Compressing::Decompress(
-            std::span(reinterpret_cast<const std::uint8_t*>(packed.data()), packed.size()), text);
-    } catch (const EDecompressError&) {
-        return false;
-    }
-    return parser.LoadFromBuffer(text);
 }
 
 void ReadRecords(TXmlParser& parser) {
@@ -112,7 +80,9 @@ bool LoadDatabaseFolder(const std::filesystem::path& folder) {
     try {
         for (const auto& file : win::ListFiles(folder, "*.xm?")) {
             TXmlParser parser;
-            if (!LoadDataFile(parser, file)) {
+            // Plain or compressed by the file's own name; folder names play no part.
+            const bool compressed = IsCompressedFileName(win::TextFromPath(file.filename()));
+            if (!LoadXmlDataFile(parser, file, compressed)) {
                 ok = false;
                 continue;
             }
