@@ -49,10 +49,7 @@ class EWriteError : public EStreamError {
 public:
     using EStreamError::EStreamError;
 };
-<<<<<<< HEAD
-=======
 
->>>>>>> lang
 // A registry value that can't be read or written as asked.
 class ERegistryException : public Exception {
 public:
