@@ -1,3 +1,5 @@
 #include "data/DataTexts.h"
 
-std::string DataText(std::string_view) { return {}; }
+#include "lang/Languages.h"
+
+std::string DataText(std::string_view key) { return LanguageList ? LanguageList->GetString(key) : std::string(); }
