@@ -139,12 +139,20 @@ private:
     std::optional<std::string> previous_;
 };
 
+// One user-interface language, the default, so that any selection finds it.
 void InstallLanguage() {
-    LanguageList = std::make_unique<TLanguages>();
+    TLanguage language;
+    language.id = "Test";
+    language.UserInterface = true;
+    language.Default = true;
     for (const char* key : kKeys)
-        LanguageList->Strings[key] = KeyText(key);
+        language.Strings[key] = KeyText(key);
     for (const auto& [key, text] : kTestTexts)
-        LanguageList->Strings[key] = text;
+        language.Strings[key] = text;
+    LanguageList = std::make_unique<TLanguages>();
+    LanguageList->Languages.push_back(language);
+    LanguageList->SetLanguage("Test");
+    LanguageList->SetPrintingLanguage("Test");
 }
 
 }  // namespace
@@ -172,7 +180,7 @@ TCalcEnvironment::~TCalcEnvironment() {
     IsolationTypes.reset();
     MediumTypes.reset();
     AppOptions.reset();
-    LanguageList.reset();
+    LanguageList = std::make_unique<TLanguages>();  // the program's is never null
 }
 
 void TCalcEnvironment::SetPrices(const std::map<std::string, float>& prices) {
@@ -191,6 +199,8 @@ void TCalcEnvironment::RemovePriceList() { PriceList.reset(); }
 
 void TCalcEnvironment::SetCalcPrecision(bool keepTenths) { AppOptions->CalcPrecision = keepTenths; }
 
-void TCalcEnvironment::SetText(const std::string& key, const std::string& text) { LanguageList->Strings[key] = text; }
+void TCalcEnvironment::SetText(const std::string& key, const std::string& text) {
+    LanguageList->Languages.front().Strings[key] = text;
+}
 
 }  // namespace calc_testing
