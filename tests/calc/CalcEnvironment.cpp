@@ -7,9 +7,7 @@
 #include "project/ProgramOptions.h"
 #include "support/TestSupport.h"
 
-#include <cstdlib>
 #include <memory>
-#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -119,26 +117,6 @@ std::unique_ptr<TIsolationTypes> TestInsulations() {
     return types;
 }
 
-// A private machine root, so the options read an empty registry of their own.
-class TMachineRoot {
-public:
-    TMachineRoot() {
-        if (const char* old = std::getenv("VALDORINE_MACHINE_ROOT"))
-            previous_ = old;
-        ::setenv("VALDORINE_MACHINE_ROOT", root_.Path().c_str(), 1);
-    }
-    ~TMachineRoot() {
-        if (previous_)
-            ::setenv("VALDORINE_MACHINE_ROOT", previous_->c_str(), 1);
-        else
-            ::unsetenv("VALDORINE_MACHINE_ROOT");
-    }
-
-private:
-    testing_support::TempDir root_;
-    std::optional<std::string> previous_;
-};
-
 // One user-interface language, the default, so that any selection finds it.
 void InstallLanguage() {
     TLanguage language;
@@ -162,7 +140,7 @@ std::string KeyText(const std::string& key) { return "<" + key + ">"; }
 TCalcEnvironment::TCalcEnvironment() {
     InstallLanguage();
     {
-        TMachineRoot root;
+        testing_support::TempMachineRoot root;  // an empty registry: the defaults
         AppOptions = std::make_unique<TProgramOptions>();
     }
     MediumTypes = TestMedia();
