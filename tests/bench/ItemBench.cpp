@@ -35,19 +35,23 @@ TMediumFunction Points(const char* name, std::vector<float> temperatures, std::v
     return function;
 }
 
-// Water and air roughly as tables give them; the viscosity of water through
-// eight points, as a data file might hold it.
+// Water and air roughly as tables give them, with curves of the kinds the
+// shipped data base holds: polynomials, and the viscosity and expansion of
+// water through 9 and 16 points.
 void InstallMedia() {
     auto media = std::make_unique<TMediumTypes>();
     TMediumDBItem water;
     water.ItemID = "water";
-    water.Functions = {Polinom("ro", {-0.0036f, -0.067f, 1000.6f}),
-                       Polinom("C", {0.0175f, -1.5f, 4210}),
-                       Points("nu", {0, 20, 40, 60, 80, 100, 150, 200},
-                              {1.787e-6f, 1.004e-6f, 0.658e-6f, 0.475e-6f, 0.365e-6f, 0.294e-6f, 0.197e-6f, 0.157e-6f}),
-                       Polinom("lambda", {-8e-6f, 0.0019f, 0.5636f}),
-                       Polinom("v", {7.5e-6f, 9e-5f}),
-                       Polinom("to", {0})};
+    water.Functions = {
+        Polinom("ro", {4.4e-6f, -0.0039f, -0.074f, 1000.66f}),
+        Polinom("C", {4.2e-7f, -1.58e-4f, 0.0318f, -2.015f, 4216.4f}),
+        Points("nu", {0, 10, 20, 40, 60, 80, 100, 150, 200},
+               {1.787e-6f, 1.307e-6f, 1.004e-6f, 0.658e-6f, 0.475e-6f, 0.365e-6f, 0.294e-6f, 0.197e-6f, 0.157e-6f}),
+        Polinom("lambda", {1.6e-8f, -1.16e-5f, 0.00221f, 0.5571f}),
+        Points("v", {0, 4, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 120, 140, 160, 180},
+               {-6.8e-5f, 0, 8.8e-5f, 2.07e-4f, 3.03e-4f, 3.85e-4f, 4.57e-4f, 5.22e-4f, 5.82e-4f, 6.4e-4f, 6.95e-4f,
+                7.5e-4f, 8.6e-4f, 9.7e-4f, 1.1e-3f, 1.25e-3f}),
+        Polinom("to", {0})};
     media->Add(water);
     TMediumDBItem air;
     air.ItemID = "air";
