@@ -30,10 +30,8 @@ double TMedium::Prandtl() const {
 bool IsAirMedium(std::string_view itemID) { return itemID == "air"; }
 
 double MediumValueAt(const TMediumDBItem& medium, const std::string& key, double temperature) {
-    const int index = medium.FunctionIndex(key);
-    if (index < 0 || index >= static_cast<int>(medium.Functions.size()))
-        return 0;
-    return medium.Functions[static_cast<std::size_t>(index)].Value(temperature);
+    const TMediumFunction* curve = item_internal::FindCurve(medium, key);
+    return curve ? curve->Value(temperature) : 0;
 }
 
 float IsolationLambdaAt(const TIsolation& isolation, double temperature) {

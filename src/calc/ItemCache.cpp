@@ -12,13 +12,6 @@ namespace item_internal {
 
 namespace {
 
-const TMediumFunction* Curve(const TMediumDBItem& record, const char* name) {
-    const int index = record.FunctionIndex(name);
-    if (index < 0 || index >= static_cast<int>(record.Functions.size()))
-        return nullptr;
-    return &record.Functions[static_cast<std::size_t>(index)];
-}
-
 // A property as the item stores it: the curve's double value held as a float.
 float ValueAt(const TMediumFunction* curve, double temperature) {
     return curve ? static_cast<float>(curve->Value(temperature)) : 0.0f;
@@ -28,6 +21,13 @@ std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
 
 }  // namespace
 
+const TMediumFunction* FindCurve(const TMediumDBItem& record, std::string_view name) {
+    const int index = record.FunctionIndex(name);
+    if (index < 0 || index >= static_cast<int>(record.Functions.size()))
+        return nullptr;
+    return &record.Functions[static_cast<std::size_t>(index)];
+}
+
 const TMediumDBItem* FindMediumRecord(std::string_view itemID) {
     if (TMediumTypes::IsUserDefined(itemID) || !MediumTypes)
         return nullptr;
@@ -36,12 +36,12 @@ const TMediumDBItem* FindMediumRecord(std::string_view itemID) {
 
 TMediumCurves FindCurves(const TMediumDBItem& record) {
     TMediumCurves curves;
-    curves.Density = Curve(record, "ro");
-    curves.SpecificHeat = Curve(record, "C");
-    curves.KinematicViscosity = Curve(record, "nu");
-    curves.Beta = Curve(record, "v");
-    curves.HeatConditionFactor = Curve(record, "lambda");
-    curves.FreezingPoint = Curve(record, "to");
+    curves.Density = FindCurve(record, "ro");
+    curves.SpecificHeat = FindCurve(record, "C");
+    curves.KinematicViscosity = FindCurve(record, "nu");
+    curves.Beta = FindCurve(record, "v");
+    curves.HeatConditionFactor = FindCurve(record, "lambda");
+    curves.FreezingPoint = FindCurve(record, "to");
     return curves;
 }
 

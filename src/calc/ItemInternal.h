@@ -40,6 +40,8 @@ struct TMediumCurves {
     const TMediumFunction* FreezingPoint = nullptr;        // "to"
 };
 
+// The first curve of that name; null when there is none.
+const TMediumFunction* FindCurve(const TMediumDBItem& record, std::string_view name);
 // The data-base record whose properties a medium of this id takes; null for
 // "userdefined", an id the data base lacks, or no data base.
 const TMediumDBItem* FindMediumRecord(std::string_view itemID);

@@ -13,6 +13,9 @@
 
 #include <cfenv>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
 #include <string>
 
 namespace {
