@@ -34,7 +34,7 @@ protected:
     void MakeBackup() { MakeFile(kBackup, "original " + win::FileVersionBlock(0x00040000, 0)); }
     // The installed file with a version and a last-write time.
     void MakeTarget(std::uint32_t high, std::uint32_t low, std::uint64_t time) {
-        MakeFile(kTarget, "installed " + win::FileVersionBlock(high, low));
+        MakeFile(kTarget, "installed   " + win::FileVersionBlock(high, low));  // on a 4-byte boundary
         ASSERT_EQ(win::SetFileTime(kTarget, time), win::ERROR_SUCCESS);
     }
     static std::string Line() {
@@ -81,6 +81,7 @@ TEST_F(BackupsTest, RestoredOnlyWhenTheTargetIsMissingOrUnchanged) {
 }
 
 TEST_F(BackupsTest, RestoredCopyKeepsTheOriginalTime) {
+    MakeDir("C:\\WINDOWS\\SYSTEM");
     MakeBackup();
     ASSERT_EQ(win::SetFileTime(kBackup, 0x01C0000000000000ull), win::ERROR_SUCCESS);
     dialogs_.boxAnswers = {win::IDYES};

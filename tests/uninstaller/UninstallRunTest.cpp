@@ -74,13 +74,14 @@ TEST_F(UninstallRunTest, FullRunInOrder) {
         "mark 1012",
         "mark 1011",
         "mark 1010",
-        "end Uninstallation complete.|",
+        // The folder still holds the uninstaller itself.
+        "end Uninstallation complete.\nSome elements couldn't be removed.|"
+        "Couldn't remove following directories:\r\nC:\\Program Files\\Example\r\n",
         "loop",
     };
     EXPECT_EQ(dialogs_.log, expected);
     EXPECT_FALSE(Exists(kApp));
     EXPECT_FALSE(win::RegKeyExists(win::HKey::CurrentUser, "Software\\Example"));
-    // The folder still holds the uninstaller itself.
     EXPECT_TRUE(Exists("C:\\Program Files\\Example\\uninst.exe"));
     // The uninstaller goes at the next restart; that alone asks for no restart.
     EXPECT_EQ(win::PendingDeletions(), std::vector<std::string>{kUninstaller});
