@@ -1,5 +1,6 @@
 #include "uninstaller/UninstallRun.h"
 
+#include "uninstaller/UninstallData.h"
 #include "uninstaller/UninstallDialogs.h"
 
 #include "platform/win/FileOps.h"

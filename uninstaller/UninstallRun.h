@@ -7,7 +7,6 @@
 
 #include "uninstaller/ByteString.h"
 #include "uninstaller/PointerList.h"
-#include "uninstaller/UninstallData.h"
 
 #include "platform/win/RegistryStore.h"
 
