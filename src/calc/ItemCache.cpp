@@ -93,12 +93,16 @@ double TCalcCache::PrandtlAt(const TMedium& medium, float temperature) {
     return prandtl_;
 }
 
-TMedium TCalcCache::At(const TMedium& medium, float temperature) const {
-    TMedium copy = medium;
-    copy.Temperature = temperature;
-    if (record_)
-        FetchFromCurves(copy, curves_);
-    return copy;
+const TMedium& TCalcCache::At(const TMedium& medium, float temperature) {
+    // Without a record fetching changes nothing, so the copy follows the
+    // medium's own values; with one, only the temperature matters.
+    if (!record_ || !film_ || Bits(film_->Temperature) != Bits(temperature)) {
+        film_ = medium;
+        film_->Temperature = temperature;
+        if (record_)
+            FetchFromCurves(*film_, curves_);
+    }
+    return *film_;
 }
 
 double TCalcCache::DewPoint(float temperature, float humidity) {

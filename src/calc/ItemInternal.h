@@ -64,7 +64,7 @@ public:
     // The Prandtl number of a copy of the medium fetched at `temperature`.
     double PrandtlAt(const TMedium& medium, float temperature);
     // A copy of the medium fetched at `temperature`.
-    TMedium At(const TMedium& medium, float temperature) const;
+    const TMedium& At(const TMedium& medium, float temperature);
     // As TItem::DewPoint.
     double DewPoint(float temperature, float humidity);
 
@@ -94,6 +94,7 @@ private:
     TMediumCurves curves_;
 
     std::optional<TMedium> properties_;  // at its Temperature
+    std::optional<TMedium> film_;        // the last copy asked for by At
 
     bool hasPrandtl_ = false;
     std::uint32_t prandtlAt_ = 0;

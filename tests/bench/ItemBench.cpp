@@ -3,8 +3,7 @@
 // VALDORINE_BENCH_SMOKE=1 shrinks the project to 50 items.
 #include "calc/Item.h"
 
-#include "data/Isolation.h"
-#include "data/Mediumdbitem.h"
+#include "data/DatabaseLoader.h"
 #include "data/Price.h"
 #include "platform/win/MessageBox.h"
 
@@ -12,109 +11,18 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
 
-TMediumFunction Polinom(const char* name, std::vector<float> coefficients) {
-    TMediumFunction function;
-    function.Name = name;
-    function.Mode = TMediumFunction::kPolinom;
-    function.PolinomValues = std::move(coefficients);
-    return function;
-}
-
-TMediumFunction Points(const char* name, std::vector<float> temperatures, std::vector<float> values) {
-    TMediumFunction function;
-    function.Name = name;
-    function.Mode = TMediumFunction::kPoints;
-    function.PointTemperatures = std::move(temperatures);
-    function.PointValues = std::move(values);
-    return function;
-}
-
-// Water and air roughly as tables give them, with curves of the kinds the
-// shipped data base holds: polynomials, and the viscosity and expansion of
-// water through 9 and 16 points.
-void InstallMedia() {
-    auto media = std::make_unique<TMediumTypes>();
-    TMediumDBItem water;
-    water.ItemID = "water";
-    water.Functions = {
-        Polinom("ro", {4.4e-6f, -0.0039f, -0.074f, 1000.66f}),
-        Polinom("C", {4.2e-7f, -1.58e-4f, 0.0318f, -2.015f, 4216.4f}),
-        Points("nu", {0, 10, 20, 40, 60, 80, 100, 150, 200},
-               {1.787e-6f, 1.307e-6f, 1.004e-6f, 0.658e-6f, 0.475e-6f, 0.365e-6f, 0.294e-6f, 0.197e-6f, 0.157e-6f}),
-        Polinom("lambda", {1.6e-8f, -1.16e-5f, 0.00221f, 0.5571f}),
-        Points("v", {0, 4, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 120, 140, 160, 180},
-               {-6.8e-5f, 0, 8.8e-5f, 2.07e-4f, 3.03e-4f, 3.85e-4f, 4.57e-4f, 5.22e-4f, 5.82e-4f, 6.4e-4f, 6.95e-4f,
-                7.5e-4f, 8.6e-4f, 9.7e-4f, 1.1e-3f, 1.25e-3f}),
-        Polinom("to", {0})};
-    media->Add(water);
-    TMediumDBItem air;
-    air.ItemID = "air";
-    air.Functions = {Polinom("ro", {-0.0043f, 1.29f}), Polinom("C", {1005}),
-                     Polinom("nu", {9e-8f, 1.33e-5f}), Polinom("lambda", {7.5e-5f, 0.0243f}),
-                     Polinom("v", {-1.1e-5f, 3.66e-3f})};
-    media->Add(air);
-    MediumTypes = std::move(media);
-}
-
-// Mineral-wool shells: a dozen thicknesses for each common bore; mats by
-// thickness alone. Prices for every size.
-void InstallInsulations() {
-    auto types = std::make_unique<TIsolationTypes>();
-    auto prices = std::make_unique<TPrice>();
-    prices->Currency = "EUR";
-    const float thicknesses[] = {20, 25, 30, 40, 50, 60, 70, 80, 90, 100, 120, 150};
-
-    TIsolation shell;
-    shell.ItemID = "shell";
-    shell.PrintName = "Shell %s";
-    shell.TubeShell = 1;
-    shell.Usages = 0x1F;
-    shell.c2 = 2e-7f;
-    shell.c1 = 1.5e-4f;
-    shell.c0 = 0.033f;
-    shell.TempMin = -50;
-    shell.TempMax = 250;
-    for (float bore : {22.0f, 28.0f, 42.0f, 60.0f, 89.0f, 115.0f, 140.0f, 169.0f, 220.0f, 273.0f, 324.0f}) {
-        for (float v : thicknesses) {
-            TIsolationSubItem size;
-            size.db = bore;
-            size.v = v;
-            size.SizeName = std::to_string(static_cast<int>(bore)) + "x" + std::to_string(static_cast<int>(v));
-            shell.SubItems.push_back(size);
-            prices->Items.push_back({"shell" + shell.PriceKey(bore - 1, v), bore * v * 0.004f + 2});
-        }
-    }
-    types->Add(shell);
-
-    TIsolation mat = shell;
-    mat.ItemID = "mat";
-    mat.PrintName = "Mat %s mm";
-    mat.TubeShell = 0;
-    mat.SubItems.clear();
-    for (float v : thicknesses) {
-        TIsolationSubItem size;
-        size.v = v;
-        size.SizeName = std::to_string(static_cast<int>(v));
-        mat.SubItems.push_back(size);
-        prices->Items.push_back({"mat" + mat.PriceKey(0, v), v * 0.25f});
-    }
-    types->Add(mat);
-    prices->Items.push_back({"END", 0});
-    IsolationTypes = std::move(types);
-    PriceList = std::move(prices);
-}
-
+// The shipped data bases and price list, as the program loads them at start.
+// A failed item in the project shows its box: answer it silently.
 struct TBenchWorld {
     TBenchWorld() {
-        InstallMedia();
-        InstallInsulations();
-        // A failed item in the project shows its box: answer it silently.
+        LoadDatabases(std::filesystem::path(SOURCE_ROOT) / "data");
+        LoadPriceList(std::filesystem::path(SOURCE_ROOT) / "PRICE.TXT");
         win::SetMessageBoxHook([](const std::string&, const std::string&, unsigned) { return win::IDOK; });
     }
 };
@@ -128,7 +36,8 @@ void SetMedium(TItem& item, const char* id, float temperature) {
 }
 
 // DN 100 steel pipe, 50 m, 5 m3/h of water at 90 degC in air of 10 degC and
-// 60 %, natural convection and radiation outside, mineral-wool shells.
+// 60 %, natural convection and radiation outside, mineral-wool pipe sections;
+// Optimum over the ten thicknesses of mineral-wool mats.
 TItem TypicalPipe(CalcMode type) {
     TItem item;
     item.CalculationType = type;
@@ -141,11 +50,11 @@ TItem TypicalPipe(CalcMode type) {
     item.FlowUnit = 1;
     item.AirTemperature = 10;
     item.AirHumidity = 60;
-    item.Isolation.IsolationID = "shell";
+    item.Isolation.IsolationID = "mwshell";
     item.Isolation.Thickness = 50;
-    item.EnergyPrice = 0.12f;
+    item.EnergyPrice = 45;  // Ft per kWh, as the shipped price list
     item.Years = 10;
-    item.ConstructionPrice = 8;
+    item.ConstructionPrice = 2000;
     switch (type) {
     case CalcMode::Condensation:  // a chilled-water line in humid air
         SetMedium(item, "water", 6);
@@ -160,6 +69,9 @@ TItem TypicalPipe(CalcMode type) {
         break;
     case CalcMode::GivedTempDiff:
         item.TargetValue = 89.8f;
+        break;
+    case CalcMode::Optimum:
+        item.Isolation.IsolationID = "mwmat";
         break;
     case CalcMode::Frost:  // standing still for 10 hours in frost
         SetMedium(item, "water", 5);
@@ -191,12 +103,12 @@ TItem TypicalTank(CalcMode type) {
     item.OutsideAlphaMode = 0;
     item.WindSpeed = 3;
     item.AirTemperature = 5;
-    item.Isolation.IsolationID = "mat";
+    item.Isolation.IsolationID = "mwmat";
     item.Isolation.Thickness = 80;
     item.TargetValue = 10;
-    item.EnergyPrice = 0.12f;
+    item.EnergyPrice = 45;
     item.Years = 10;
-    item.ConstructionPrice = 15;
+    item.ConstructionPrice = 3000;
     return item;
 }
 
@@ -251,7 +163,7 @@ std::vector<TItem> VariedProject(std::size_t count) {
                 item.SideA = 200 + 100.0f * next(6);
                 item.SideB = 100 + 100.0f * next(4);
                 item.WallThickness = 1;
-                item.Isolation.IsolationID = "mat";
+                item.Isolation.IsolationID = "mwmat";
             }
             if (item.Geometry != GeometryType::Tube && item.InsideAlphaMode == 1) {
                 item.InsideAlphaMode = 2;  // ducts offer no natural convection inside
