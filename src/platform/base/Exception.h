@@ -49,3 +49,8 @@ class EWriteError : public EStreamError {
 public:
     using EStreamError::EStreamError;
 };
+// A registry value that can't be read or written as asked.
+class ERegistryException : public Exception {
+public:
+    using Exception::Exception;
+};
