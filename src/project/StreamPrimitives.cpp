@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
+#include <string_view>
 #include <vector>
 
 TStream& ReadInt16(TStream& stream, std::int16_t& value) {
@@ -51,8 +51,8 @@ TStream& ReadString(TStream& stream, std::string& text) {
     }
     std::vector<char> buffer(static_cast<std::size_t>(count));
     const int got = std::max(stream.Read(buffer.data(), count), 0);
-    const char* end = static_cast<const char*>(std::memchr(buffer.data(), 0, static_cast<std::size_t>(got)));
-    text.assign(buffer.data(), end ? end : buffer.data() + got);
+    const std::string_view present(buffer.data(), static_cast<std::size_t>(got));
+    text = present.substr(0, present.find('\0'));
     return stream;
 }
 

@@ -80,7 +80,7 @@ TEST(StreamPrimitives, StringRoundTripKeepsEightBitText) {
     TMemoryStream s;
     WriteString(s, text);
     WriteString(s, "next");
-    EXPECT_EQ(Bytes(s).substr(0, 2), std::string("\x1C\x00", 2));  // 27 characters + NUL
+    EXPECT_EQ(Bytes(s).substr(0, 2), std::string("\x1A\x00", 2));  // 25 characters + NUL
     s.SetPosition(0);
     std::string a, b;
     ReadString(ReadString(s, a), b);
