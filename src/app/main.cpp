@@ -1,3 +1,4 @@
+#include "platform/base/SysUtils.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/QtPlatform.h"
 
@@ -7,6 +8,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const TQtPlatform platform;
+    InitDecimalSeparatorFromLocale();
     // Stands in for the main window until it exists.
     TMainWindowForm window;
     window.setObjectName(QStringLiteral("MainForm"));

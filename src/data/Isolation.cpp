@@ -1,9 +1,13 @@
 #include "data/Isolation.h"
 
+#include "data/DataReading.h"
 #include "data/DataTexts.h"
-#include "platform/base/Exception.h"
+#include "data/XmlParser.h"
+#include "platform/base/Controls.h"
+#include "platform/base/SysUtils.h"
 
-#include <charconv>
+#include <array>
+
 #include <cstddef>
 
 std::unique_ptr<TIsolationTypes> IsolationTypes;
@@ -11,8 +15,6 @@ std::unique_ptr<TIsolationTypes> IsolationTypes;
 namespace {
 
 constexpr std::size_t kMaxSizeText = 127;
-
-char DecimalSeparatorForKeys() { return '.'; }
 // An assembled size names other types' sizes, which may be assembled again;
 // data that loops or fans out must not run away.
 constexpr int kMaxLayerDepth = 8;
@@ -65,34 +67,6 @@ std::string SizeText(const TIsolation& type, const TIsolationSubItem& size) {
     return FormatSizeText(type.PrintName, size.SizeName);
 }
 
-// A number as the general format shows it: the shortest text that reads back as
-// the same float (a bore of 88.9 is "88.9"), with the user's decimal separator.
-std::string FloatText(float value) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    std::string text(buffer, result.ptr);
-    for (char& c : text)
-        if (c == '.') c = DecimalSeparatorForKeys();
-    return text;
-}
-
-// Text to number with the user's decimal separator, the whole text a number.
-float LayerThickness(std::string_view text) {
-    std::string normal;
-    for (const char c : text) {
-        if (c == '.' && DecimalSeparatorForKeys() != '.') throw EConvertError("'" + std::string(text) + "' is not a valid number");
-        normal += c == DecimalSeparatorForKeys() ? '.' : c;
-    }
-    double value = 0;
-    const char* first = normal.data();
-    const char* last = first + normal.size();
-    if (first != last && *first == '+') ++first;
-    const auto result = std::from_chars(first, last, value);
-    if (result.ec != std::errc() || result.ptr != last)
-        throw EConvertError("'" + std::string(text) + "' is not a valid number");
-    return static_cast<float>(value);
-}
-
 std::string MultiLayerTextAt(const TIsolationSubItem& size, LayerBudget& budget) {
     std::string result;
     if (budget.depth >= kMaxLayerDepth) return result;
@@ -116,7 +90,7 @@ std::string MultiLayerTextAt(const TIsolationSubItem& size, LayerBudget& budget)
         --budget.layersLeft;
         const TIsolation* type = typeId.empty() || !IsolationTypes ? nullptr : IsolationTypes->FindItem(typeId);
         if (type) {
-            result += SuggestionTextAt(*type, 0, LayerThickness(thickness), false, budget);
+            result += SuggestionTextAt(*type, 0, static_cast<float>(StrToFloat(thickness)), false, budget);
             if (!rest.empty()) result += "; ";
         }
     }
@@ -171,9 +145,47 @@ std::string SuggestionTextAt(const TIsolation& type, float diameter, float thick
 
 }  // namespace
 
-void TIsolationSubItem::Read(TXmlParser&) {}
+void TIsolationSubItem::Read(TXmlParser& parser) {
+    Assembled = AttributeIsYes(parser, "Assembled") ? 1 : 0;
+    while (parser.Scan()) {
+        if (IsEndTagOf(parser, "IsolationSubType")) return;
+        if (parser.PartType() != TPartType::ptContent) continue;
+        const std::string& name = parser.PartName();
+        if (name == "SizeName") TakeFilteredText(parser, SizeName);
+        else if (name == "db") db = ContentFloat32(parser);
+        else if (name == "v") v = ContentFloat32(parser);
+    }
+}
 
-void TIsolation::Read(TXmlParser&) {}
+void TIsolation::Read(TXmlParser& parser) {
+    static constexpr std::array<std::string_view, 5> kUsageNames = {"Tube", "RoundCanal", "SquareCanal",
+                                                                     "SquareTank", "RoundTank"};
+    TubeShell = AttributeIsYes(parser, "TubeShell") ? 1 : 0;
+    while (parser.Scan()) {
+        if (IsEndTagOf(parser, "Isolation")) return;
+        if (IsStartTagOf(parser, "IsolationSubType")) {
+            TIsolationSubItem size;
+            size.Read(parser);
+            SubItems.push_back(std::move(size));
+        } else if (IsTagOf(parser, "Usages")) {
+            Usages = 0;
+            for (std::size_t i = 0; i < kUsageNames.size(); ++i)
+                if (AttributeIsYes(parser, kUsageNames[i])) Usages |= static_cast<std::uint16_t>(1u << i);
+        } else if (IsTagOf(parser, "HeatConditionFactor")) {
+            c2 = AttributeFloat32(parser, "c2");
+            c1 = AttributeFloat32(parser, "c1");
+            c0 = AttributeFloat32(parser, "c0");
+        } else if (IsTagOf(parser, "TemperatureLimits")) {
+            TempMin = AttributeFloat32(parser, "min");
+            TempMax = AttributeFloat32(parser, "max");
+        } else if (parser.PartType() == TPartType::ptContent) {
+            const std::string& name = parser.PartName();
+            if (name == "ItemID") ItemID = parser.PartContent();
+            else if (name == "ItemName") TakeFilteredText(parser, ItemName);
+            else if (name == "PrintName") TakeFilteredText(parser, PrintName);
+        }
+    }
+}
 
 bool TIsolation::InTemperatureLimits(float temperature) const {
     return TempMin <= temperature && temperature <= TempMax;
@@ -185,10 +197,10 @@ bool TIsolation::IsUsable(int geometry) const {
 }
 
 std::string TIsolation::PriceKey(float diameter, float thickness) const {
-    if (!TubeShell) return "_" + FloatText(thickness);
+    if (!TubeShell) return "_" + SingleToStr(thickness);
     // Strictly greater, unlike the shell bore choice: the price list is keyed so.
     for (const auto& size : SubItems)
-        if (size.db > diameter) return "_" + FloatText(size.db) + "_" + FloatText(thickness);
+        if (size.db > diameter) return "_" + SingleToStr(size.db) + "_" + SingleToStr(thickness);
     return {};
 }
 
@@ -224,4 +236,22 @@ std::string TIsolationTypes::NameByID(std::string_view id) const {
     return {};
 }
 
-void TIsolationTypes::FillComboBox(IComboBox&, std::string&, int) const {}
+void TIsolationTypes::FillComboBox(IComboBox& box, std::string& currentId, int geometry) const {
+    box.Clear();
+    for (const auto& item : Items)
+        if (item.IsUsable(geometry)) box.Add(item.ItemName);
+    int selected = 0;
+    if (!currentId.empty()) {
+        const std::string name = NameByID(currentId);
+        // The box's own search, which ignores letter case.
+        for (int i = 0; i < box.Count(); ++i) {
+            if (AnsiSameText(box.Item(i), name)) {
+                selected = i;
+                break;
+            }
+        }
+    }
+    box.SetItemIndex(selected);
+    const int index = box.ItemIndex();
+    currentId = IDByName(index >= 0 ? box.Item(index) : std::string());
+}

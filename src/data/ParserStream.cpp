@@ -17,21 +17,13 @@ bool EndsNumber(const std::string& line, std::size_t pos) {
 
 }  // namespace
 
-TParserStream::TParserStream(std::string_view text) {
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            lines_.emplace_back(text.substr(start, i - start));
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            start = i + 1;
-        }
-    }
-    if (start < text.size()) lines_.emplace_back(text.substr(start));
-}
+TParserStream::TParserStream(TStream& stream) { LoadFromStream(stream); }
+
+TParserStream::TParserStream(std::string_view text) { SetText(text); }
 
 void TParserStream::SkipComments() {
     while (line_ < Count()) {
-        std::string& line = lines_[static_cast<std::size_t>(line_)];
+        std::string& line = Line();
         std::size_t i = 0;
         // Unsigned: accented bytes of the code page are above 127, not controls.
         while (i < line.size() && static_cast<unsigned char>(line[i]) <= ' ') ++i;
@@ -43,7 +35,7 @@ void TParserStream::SkipComments() {
 }
 
 void TParserStream::Consume(std::size_t end) {
-    std::string& line = lines_[static_cast<std::size_t>(line_)];
+    std::string& line = Line();
     if (end >= line.size())
         ++line_;
     else
@@ -52,7 +44,7 @@ void TParserStream::Consume(std::size_t end) {
 
 void TParserStream::ReadString(std::string& text) {
     if (line_ >= Count()) throw Exception("End of data error!");
-    std::string& line = lines_[static_cast<std::size_t>(line_)];
+    std::string& line = Line();
     if (line.empty() || line[0] != '"') throw Exception("String error!");
     std::string value;
     std::size_t i = 1;
@@ -76,7 +68,7 @@ void TParserStream::ReadString(std::string& text) {
 
 int TParserStream::ReadInteger() {
     if (line_ >= Count()) throw Exception("End of data error!");
-    const std::string& line = lines_[static_cast<std::size_t>(line_)];
+    const std::string& line = Line();
     std::size_t pos = 0;
     if (pos < line.size() && (line[pos] == '+' || line[pos] == '-')) ++pos;
     const std::size_t digits = pos;
@@ -94,7 +86,7 @@ int TParserStream::ReadInteger() {
 
 double TParserStream::ReadFloat() {
     if (line_ >= Count()) throw Exception("End of data error!");
-    const std::string& line = lines_[static_cast<std::size_t>(line_)];
+    const std::string& line = Line();
     std::size_t pos = 0;
     if (pos < line.size() && (line[pos] == '+' || line[pos] == '-')) ++pos;
     std::size_t digits = 0;

@@ -3,13 +3,15 @@
 // list): quoted strings, integers and floats, with ";" comments. Token errors
 // raise Exception with fixed English texts.
 
+#include "platform/base/StringList.h"
+
+#include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
 class TStream;
 
-class TParserStream {
+class TParserStream : public TStringList {
 public:
     // Takes every line of the stream from its position on; the current line is the first.
     explicit TParserStream(TStream& stream);
@@ -32,15 +34,13 @@ public:
     int NextInteger();
     double NextFloat();
 
-    int Count() const { return static_cast<int>(lines_.size()); }
-    const std::string& Strings(int index) const { return lines_[index]; }
     int CurrentLine() const { return line_; }
 
 private:
     // The current line is consumed up to `end`: the rest stays for the next token,
     // or the index moves on when nothing is left.
     void Consume(std::size_t end);
+    std::string& Line() { return Lines()[static_cast<std::size_t>(line_)]; }
 
-    std::vector<std::string> lines_;
     int line_ = 0;
 };

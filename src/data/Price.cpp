@@ -3,11 +3,12 @@
 #include "data/DataTexts.h"
 #include "data/ParserStream.h"
 #include "platform/base/Exception.h"
+#include "platform/base/FileStream.h"
+#include "platform/win/Clock.h"
 #include "platform/win/MessageBox.h"
 
-#include <fstream>
-#include <iterator>
 #include <limits>
+#include <tuple>
 
 std::unique_ptr<TPrice> PriceList;
 
@@ -25,12 +26,12 @@ bool IsValidDate(int year, int month, int day) {
 }  // namespace
 
 TPrice::TPrice(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw Exception("Cannot open file " + path.string());
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    file.close();
-    TParserStream parser(text);
-    Read(parser);
+    std::unique_ptr<TParserStream> parser;
+    {
+        TFileStream file(path, fmOpenRead);
+        parser = std::make_unique<TParserStream>(file);
+    }
+    Read(*parser);
 }
 
 void TPrice::Read(TParserStream& parser) {
@@ -41,6 +42,11 @@ void TPrice::Read(TParserStream& parser) {
     Year = static_cast<std::uint16_t>(year);
     Month = month;
     Day = day;
+
+    // Out-of-date prices are still used; the user is only told.
+    const win::TDate today = win::Today();
+    if (std::tie(today.Year, today.Month, today.Day) > std::tie(year, month, day))
+        win::MessageBox(DataText("IDS_PRICEOUTOFDATE"), DataText("IDS_PROGRAMTITLE"), win::MB_OK | win::MB_ICONWARNING);
 
     parser.NextString(Currency);
     for (;;) {
@@ -69,6 +75,9 @@ void LoadPriceList(const std::filesystem::path& path) {
     if (!std::filesystem::is_regular_file(path, error)) return;
     try {
         PriceList = std::make_unique<TPrice>(path);
+    } catch (const EFOpenError&) {
+        // A list that can't be opened counts as none.
+        PriceList.reset();
     } catch (const Exception& e) {
         PriceList.reset();
         win::MessageBox(e.Message(), DataText("IDS_PROGRAMTITLE"), win::MB_OK | win::MB_ICONEXCLAMATION);

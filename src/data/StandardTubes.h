@@ -3,6 +3,7 @@
 // the standard-tubes dialog. Filled once at start from the "Tube" elements of the
 // data files.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -46,6 +47,8 @@ class TStandardTubeTypes {
 public:
     // Node data of a size: size index + type index * 65536.
     static constexpr std::intptr_t kTypeShift = 65536;
+    // Types and sizes per type the node data can tell apart.
+    static constexpr std::size_t kMaxTypes = 32768;
 
     void Add(const TTubeItem& item) { Items.push_back(item); }
     int Count() const { return static_cast<int>(Items.size()); }
@@ -55,7 +58,8 @@ public:
 
     // Adds a top node (data 0) per type whose AirCanal equals airCanal and under
     // it a node per size with data j + i * 65536 (i the type's index in the whole
-    // list, j the size's). The tree is not cleared.
+    // list, j the size's). The tree is not cleared. Types past kMaxTypes and
+    // sizes past 65536 are left out.
     void FillTreeView(ITreeView& tree, int airCanal) const;
 
     std::vector<TTubeItem> Items;  // load order

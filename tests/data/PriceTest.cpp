@@ -3,8 +3,13 @@
 #include "DataTestLanguage.h"
 #include "data/ParserStream.h"
 #include "platform/base/Exception.h"
+#include "platform/win/Clock.h"
+#include "platform/win/MessageBox.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -26,7 +31,35 @@ std::string ErrorOf(const std::string& text) {
 
 }  // namespace
 
-class PriceTest : public DataLanguageTest {};
+// The clock pinned and message boxes recorded instead of shown.
+class PriceTest : public DataLanguageTest {
+protected:
+    struct Box {
+        std::string text, caption;
+        unsigned flags;
+    };
+    std::vector<Box> boxes;
+    win::TDate today{2026, 6, 15};
+
+    void SetUp() override {
+        DataLanguageTest::SetUp();
+        savedClock_ = win::SetTodayHook([this] { return today; });
+        savedBox_ = win::SetMessageBoxHook([this](const std::string& text, const std::string& caption, unsigned flags) {
+            boxes.push_back({text, caption, flags});
+            return win::IDOK;
+        });
+    }
+    void TearDown() override {
+        win::SetTodayHook(savedClock_);
+        win::SetMessageBoxHook(savedBox_);
+        PriceList.reset();
+        DataLanguageTest::TearDown();
+    }
+
+private:
+    std::function<win::TDate()> savedClock_;
+    win::MessageBoxHook savedBox_;
+};
 
 TEST_F(PriceTest, ReadsDateCurrencyAndRows) {
     const TPrice price = ReadPrice(
@@ -71,4 +104,50 @@ TEST_F(PriceTest, ImpossibleDatesAreRefused) {
     }
     EXPECT_EQ(ErrorOf("2028 2 29 \"Ft\" \"END\" 0"), "");
     EXPECT_EQ(ErrorOf("2000 2 29 \"Ft\" \"END\" 0"), "");
+}
+
+TEST_F(PriceTest, OutOfDateListWarnsAndStillLoads) {
+    const std::string rest = " \"Ft\" \"a\" 5 \"END\" 0";
+    ReadPrice("2026 6 15" + rest);
+    EXPECT_TRUE(boxes.empty()) << "valid on its last day";
+    const TPrice old = ReadPrice("2026 6 14" + rest);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Lejárt árlista");
+    EXPECT_EQ(boxes[0].caption, "Valdorine");
+    EXPECT_EQ(boxes[0].flags, win::MB_OK | win::MB_ICONWARNING);
+    EXPECT_EQ(old.GetPrice("a"), 5);
+    ReadPrice("2025 12 31" + rest);
+    ReadPrice("2026 5 20" + rest);
+    EXPECT_EQ(boxes.size(), 3u);
+}
+
+TEST_F(PriceTest, LoadPriceListFromAFile) {
+    testing_support::TempDir dir;
+    const auto file = dir.Path() / "PRICE.TXT";
+    testing_support::WriteFile(file, "2031 12 31\r\n\"Ft\"\r\n\"mw_22_20\" 1230\r\n\"END\" 0\r\n");
+    LoadPriceList(file);
+    ASSERT_NE(PriceList, nullptr);
+    EXPECT_EQ(PriceList->Currency, "Ft");
+    EXPECT_EQ(PriceList->GetPrice("mw_22_20"), 1230);
+    EXPECT_TRUE(boxes.empty());
+
+    LoadPriceList(dir.Path() / "missing.txt");
+    EXPECT_EQ(PriceList, nullptr);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(PriceTest, BrokenPriceListIsShownOnceAndLeftOut) {
+    testing_support::TempDir dir;
+    const auto file = dir.Path() / "PRICE.TXT";
+    testing_support::WriteFile(file, "2031 12 31\n\"Ft\"\n\"a\" x\n\"END\" 0\n");
+    LoadPriceList(file);
+    EXPECT_EQ(PriceList, nullptr);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Float error!");
+    EXPECT_EQ(boxes[0].caption, "Valdorine");
+}
+
+TEST_F(PriceTest, ConstructorRaisesOnAMissingFile) {
+    testing_support::TempDir dir;
+    EXPECT_THROW(TPrice(dir.Path() / "none.txt"), EFOpenError);
 }

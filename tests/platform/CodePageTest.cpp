@@ -1,5 +1,7 @@
 #include "platform/win/CodePage.h"
 
+#include "platform/base/SysUtils.h"
+
 #include <gtest/gtest.h>
 
 using win::CodePage;
@@ -65,4 +67,12 @@ TEST(CodePage, UpperCaseLatinOutsideThePage) {
     EXPECT_EQ(win::UpperCaseLatin(U'\u0131'), U'I');
     EXPECT_EQ(win::UpperCaseLatin(U'\u0138'), U'\u0138');
     EXPECT_EQ(win::UpperCaseLatin(U'\u4E2D'), U'\u4E2D');
+}
+
+TEST(CodePage, UpperCaseAgreesWithTheComponentLibrary) {
+    // Two tables built apart: from Unicode's letter pairs and from the code chart.
+    for (int b = 0; b < 256; ++b) {
+        const std::string one(1, static_cast<char>(b));
+        EXPECT_EQ(win::UpperCase1250(one), AnsiUpperCase(one)) << b;
+    }
 }

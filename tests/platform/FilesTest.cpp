@@ -223,7 +223,7 @@ TEST(TempFolder, FoldersOfKilledProcessesAreSweptAway) {
 
 TEST(Clock, HookPinsToday) {
     const win::TDate real = win::Today();
-    EXPECT_GE(real.Year, 2024);
+    EXPECT_TRUE(real.Month >= 1 && real.Month <= 12 && real.Day >= 1 && real.Day <= 31);
     auto previous = win::SetTodayHook([] { return win::TDate{2003, 2, 28}; });
     EXPECT_EQ(win::Today(), (win::TDate{2003, 2, 28}));
     win::SetTodayHook(previous);

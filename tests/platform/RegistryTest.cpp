@@ -1,6 +1,7 @@
 #include "platform/base/Registry.h"
 
 #include "platform/base/Exception.h"
+#include "platform/base/StringList.h"
 #include "platform/win/WinError.h"
 #include "support/TestSupport.h"
 
@@ -55,6 +56,10 @@ TEST_F(Registry, CreateFlagDecidesWhetherMissingKeysAppear) {
     ASSERT_TRUE(other.OpenKey("Software\\Lumivar\\KELVARIN", false));
     other.GetKeyNames(names);
     EXPECT_EQ(names, std::vector<std::string>{"ProgramOptions"});
+    TStringList list;
+    list.Add("stale");
+    other.GetKeyNames(list);
+    EXPECT_EQ(list.Text(), "ProgramOptions\r\n");
     EXPECT_FALSE(other.OpenKey("Missing", false));
     EXPECT_EQ(other.CurrentPath(), "Software\\Lumivar\\KELVARIN");  // a failed open keeps the key
 }

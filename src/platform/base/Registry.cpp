@@ -1,6 +1,7 @@
 #include "platform/base/Registry.h"
 
 #include "platform/base/Exception.h"
+#include "platform/base/StringList.h"
 #include "platform/win/WinError.h"
 
 #include <cstdint>
@@ -140,4 +141,12 @@ void TRegistry::GetKeyNames(std::vector<std::string>& names) const {
 
 void TRegistry::GetValueNames(std::vector<std::string>& names) const {
     if (win::RegEnumValues(root_, path_, names) != win::ERROR_SUCCESS) names.clear();
+}
+
+void TRegistry::GetKeyNames(TStringList& names) const {
+    GetKeyNames(names.Lines());
+}
+
+void TRegistry::GetValueNames(TStringList& names) const {
+    GetValueNames(names.Lines());
 }

@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+class TStringList;
+
 class TRegistry {
 public:
     TRegistry() = default;  // root HKEY_CURRENT_USER, no key open
@@ -53,6 +55,8 @@ public:
     // empty when they can't be read.
     void GetKeyNames(std::vector<std::string>& names) const;
     void GetValueNames(std::vector<std::string>& names) const;
+    void GetKeyNames(TStringList& names) const;
+    void GetValueNames(TStringList& names) const;
 
 private:
     std::string FullPath(std::string_view key) const;

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <system_error>
 
 namespace win {
 namespace {
@@ -24,7 +25,11 @@ std::filesystem::path HomeFolder() {
 }  // namespace
 
 std::filesystem::path MachineRoot() {
-    if (const char* root = std::getenv("VALDORINE_MACHINE_ROOT"); root && *root) return root;
+    if (const char* root = std::getenv("VALDORINE_MACHINE_ROOT"); root && *root) {
+        std::error_code ec;
+        const std::filesystem::path absolute = std::filesystem::absolute(root, ec);
+        return ec ? std::filesystem::path(root) : absolute;
+    }
     // XDG says a relative XDG_DATA_HOME is invalid and must be ignored.
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data == '/')
         return std::filesystem::path(data) / "valdorine" / "machine";

@@ -6,7 +6,8 @@
 
 namespace win {
 
-// $VALDORINE_MACHINE_ROOT when set and not empty, else
+// $VALDORINE_MACHINE_ROOT when set and not empty (a relative one is taken
+// from the current directory), else
 // $XDG_DATA_HOME/valdorine/machine (an absolute XDG_DATA_HOME only), else
 // ~/.local/share/valdorine/machine. Read on every call, so tests can move it.
 std::filesystem::path MachineRoot();

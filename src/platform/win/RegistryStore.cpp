@@ -297,7 +297,8 @@ private:
 };
 
 // Runs `change` on the key of `path` under the exclusive lock and writes the
-// tree when it reports a change. `change(session, parts, key)` returns an error code.
+// tree when it reports a change. `change(session, parts, changed)` returns an
+// error code and must check everything before it changes the tree.
 template <class F>
 long Change(HKey root, std::string_view path, F&& change) {
     std::vector<std::string_view> parts;
@@ -305,10 +306,7 @@ long Change(HKey root, std::string_view path, F&& change) {
     Session session(root, true);
     if (const long rc = session.Open()) return rc;
     bool changed = false;
-    if (const long rc = change(session, parts, changed)) {
-        // A failed change leaves nothing half-done in the tree.
-        return rc;
-    }
+    if (const long rc = change(session, parts, changed)) return rc;
     return changed ? session.Commit() : ERROR_SUCCESS;
 }
 
@@ -332,6 +330,9 @@ std::string_view RootName(HKey root) {
 }
 
 long RegCreateKey(HKey root, std::string_view path) {
+    // Most calls find the key there already: no exclusive lock, nothing written.
+    const long existing = RegOpenKey(root, path, RegAccess::Read);
+    if (existing == ERROR_SUCCESS || existing == ERROR_ACCESS_DENIED || existing == ERROR_BAD_PATHNAME) return existing;
     return Change(root, path, [](Session& s, const std::vector<std::string_view>& parts, bool& changed) {
         // Check the whole way first, so a refusal creates nothing.
         TRegKeyNode* key = &s.Tree();
