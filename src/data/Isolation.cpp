@@ -242,14 +242,9 @@ void TIsolationTypes::FillComboBox(IComboBox& box, std::string& currentId, int g
         if (item.IsUsable(geometry)) box.Add(item.ItemName);
     int selected = 0;
     if (!currentId.empty()) {
-        const std::string name = NameByID(currentId);
         // The box's own search, which ignores letter case.
-        for (int i = 0; i < box.Count(); ++i) {
-            if (AnsiSameText(box.Item(i), name)) {
-                selected = i;
-                break;
-            }
-        }
+        const int found = box.IndexOf(NameByID(currentId));
+        if (found >= 0) selected = found;
     }
     box.SetItemIndex(selected);
     const int index = box.ItemIndex();

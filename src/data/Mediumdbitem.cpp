@@ -142,14 +142,9 @@ void TMediumTypes::FillComboBox(IComboBox& box, std::string& currentId, int geom
         if (item.IsUsable(geometry, calcMode)) box.Add(item.ItemName);
     int selected = 1;
     if (!currentId.empty()) {
-        const std::string name = NameByID(currentId);
         // The box's own search, which ignores letter case.
-        for (int i = 0; i < box.Count(); ++i) {
-            if (AnsiSameText(box.Item(i), name)) {
-                selected = i;
-                break;
-            }
-        }
+        const int found = box.IndexOf(NameByID(currentId));
+        if (found >= 0) selected = found;
     }
     box.SetItemIndex(selected);
     const int index = box.ItemIndex();

@@ -1,5 +1,6 @@
 #include "data/Isolation.h"
 
+#include "DataTestHelpers.h"
 #include "DataTestLanguage.h"
 #include "platform/base/Exception.h"
 
@@ -164,4 +165,76 @@ TEST_F(IsolationTest, LookupsAndUsages) {
     EXPECT_TRUE(a.IsUsable(0));
     EXPECT_TRUE(a.IsUsable(3));
     EXPECT_FALSE(a.IsUsable(1));
+}
+
+TEST_F(IsolationTest, ReadsEveryField) {
+    XmlSnippet snippet(R"(<Isolation TubeShell="Yes">
+        <ItemID>mw</ItemID>
+        <ItemName>$MW$ csőhéj</ItemName><ItemName Language="EN">$MW$ section</ItemName>
+        <PrintName>$MW$ %s</PrintName>
+        <Usages Tube="yes" SquareTank="YES"/>
+        <HeatConditionFactor c2="2,5e-7" c1="0.0001" c0="0.033">ignored text</HeatConditionFactor>
+        <TemperatureLimits min="-50" max="620"/>
+        <IsolationSubType><SizeName Language="EN">x</SizeName><SizeName>22 x 20</SizeName><db>22</db><v>20</v></IsolationSubType>
+        <IsolationSubType Assembled="yes"><SizeName>20 mw 30 mw</SizeName><v>50</v></IsolationSubType>
+        <IsolationSubType/>
+      </Isolation>)",
+                       "Isolation");
+    XmlMacros = {{"$MW$", "Ásványgyapot"}};
+    TIsolation type;
+    type.Read(snippet.parser);
+    EXPECT_EQ(type.ItemID, "mw");
+    EXPECT_EQ(type.ItemName, "Ásványgyapot csőhéj");
+    EXPECT_EQ(type.PrintName, "Ásványgyapot %s");
+    EXPECT_EQ(type.TubeShell, 1);
+    EXPECT_EQ(type.Usages, 1 | 8);
+    EXPECT_EQ(type.c2, 2.5e-7f);
+    EXPECT_EQ(type.c1, 0.0001f);
+    EXPECT_EQ(type.c0, 0.033f);
+    EXPECT_EQ(type.TempMin, -50);
+    EXPECT_EQ(type.TempMax, 620);
+    ASSERT_EQ(type.SubItems.size(), 2u);
+    EXPECT_EQ(type.SubItems[0].SizeName, "22 x 20");
+    EXPECT_EQ(type.SubItems[0].db, 22);
+    EXPECT_EQ(type.SubItems[0].v, 20);
+    EXPECT_EQ(type.SubItems[0].Assembled, 0);
+    EXPECT_EQ(type.SubItems[1].Assembled, 1);
+    EXPECT_EQ(type.SubItems[1].v, 50);
+}
+
+TEST_F(IsolationTest, MissingAttributesReadAsZero) {
+    const auto type = ReadRecord<TIsolation>(R"(<Isolation><HeatConditionFactor c0="0.04"/></Isolation>)", "Isolation");
+    EXPECT_EQ(type.TubeShell, 0);
+    EXPECT_EQ(type.c2, 0);
+    EXPECT_EQ(type.c0, 0.04f);
+    XmlSnippet bad(R"(<Isolation><TemperatureLimits min="low"/></Isolation>)", "Isolation");
+    TIsolation broken;
+    EXPECT_THROW(broken.Read(bad.parser), Exception);
+}
+
+TEST_F(IsolationTest, ComboBoxListsUsableTypes) {
+    TIsolation a = Mats("a");
+    a.Usages = 1;
+    TIsolation b = Mats("b");
+    b.Usages = 1 | 2;
+    IsolationTypes->Add(a);
+    IsolationTypes->Add(b);
+    FakeComboBox box;
+    std::string id;
+    IsolationTypes->FillComboBox(box, id, 0);
+    EXPECT_EQ(box.items, (std::vector<std::string>{"Mat a", "Mat b"}));
+    EXPECT_EQ(box.index, 0);
+    EXPECT_EQ(id, "a");
+    id = "b";
+    IsolationTypes->FillComboBox(box, id, 0);
+    EXPECT_EQ(box.index, 1);
+    EXPECT_EQ(id, "b");
+    id = "a";  // not usable for round ducts
+    IsolationTypes->FillComboBox(box, id, 1);
+    EXPECT_EQ(box.items, (std::vector<std::string>{"Mat b"}));
+    EXPECT_EQ(id, "b");
+    id = "b";  // nothing for tanks
+    IsolationTypes->FillComboBox(box, id, 3);
+    EXPECT_EQ(box.Count(), 0);
+    EXPECT_EQ(id, "");
 }

@@ -1,6 +1,8 @@
 #include "data/Mediumdbitem.h"
 
+#include "DataTestHelpers.h"
 #include "DataTestLanguage.h"
+#include "platform/base/Exception.h"
 
 #include <gtest/gtest.h>
 
@@ -112,4 +114,130 @@ TEST_F(MediumTypesTest, FallbacksAreTheUserDefinedMedium) {
     EXPECT_EQ(types.NameByID("steam"), "Egyedi");
     EXPECT_TRUE(TMediumTypes::IsUserDefined("userdefined"));
     EXPECT_FALSE(TMediumTypes::IsUserDefined("UserDefined"));
+}
+
+class MediumReadTest : public DataLanguageTest {};
+
+TEST_F(MediumReadTest, ReadsEveryField) {
+    const auto item = ReadRecord<TMediumDBItem>(R"(<r><DBMedium ignored="x">
+        <ItemID>water</ItemID>
+        <ItemName Language="HU">Víz HU</ItemName>
+        <ItemName>Víz</ItemName>
+        <ItemName Language="EN">Water</ItemName>
+        <Usages Tube="YES" RoundTank="yes" SquareCanal="true"/>
+        <CalcModes GivedThickness="yes" Frost="Yes" Optimum="no"/>
+        <TempMin>-10,5</TempMin><TempMax>200</TempMax>
+        <Characteristic Mode="Polinom"><Name>ro</Name>
+          <PolinomValue>2</PolinomValue><PolinomValue>3</PolinomValue><PolinomValue>4</PolinomValue>
+        </Characteristic>
+        <Characteristic><Name>nu</Name>
+          <PointValue Temperature="0">1</PointValue>
+          <PointValue Temperature="10">3</PointValue>
+          <PointValue Temperature="2e1">9</PointValue>
+        </Characteristic>
+      </DBMedium><DBMedium><ItemID>next</ItemID></DBMedium></r>)",
+                                                  "DBMedium");
+    EXPECT_EQ(item.ItemID, "water");
+    EXPECT_EQ(item.ItemName, "Víz");  // the last one that applies wins
+    EXPECT_EQ(item.Usages, 17);
+    EXPECT_EQ(item.CalcModes, 1 | 32);
+    EXPECT_EQ(item.TempMin, -10.5f);
+    EXPECT_EQ(item.TempMax, 200);
+    ASSERT_EQ(item.Functions.size(), 2u);
+    EXPECT_EQ(item.Functions[0].Mode, TMediumFunction::kPolinom);
+    EXPECT_DOUBLE_EQ(item.Functions[0].Value(10), 234);
+    EXPECT_EQ(item.Functions[1].Mode, TMediumFunction::kPoints);
+    EXPECT_DOUBLE_EQ(item.Functions[1].Value(5), 1.5);
+    EXPECT_EQ(item.FunctionIndex("nu"), 1);
+}
+
+TEST_F(MediumReadTest, OnlyEmptyUsagesElementsCount) {
+    const auto item = ReadRecord<TMediumDBItem>(
+        R"(<DBMedium><Usages Tube="yes">text</Usages><CalcModes Optimum="yes"></CalcModes></DBMedium>)", "DBMedium");
+    EXPECT_EQ(item.Usages, 0);
+    EXPECT_EQ(item.CalcModes, 0);
+}
+
+TEST_F(MediumReadTest, EmptyCharacteristicAddsNothingAndSwallowsNoSibling) {
+    const auto item = ReadRecord<TMediumDBItem>(
+        R"(<DBMedium><Characteristic/><ItemID>a</ItemID><Characteristic Mode="polinom"><Name>C</Name></Characteristic></DBMedium>)",
+        "DBMedium");
+    EXPECT_EQ(item.ItemID, "a");
+    ASSERT_EQ(item.Functions.size(), 1u);
+    EXPECT_EQ(item.Functions[0].Name, "C");
+}
+
+TEST_F(MediumReadTest, NestedElementsAndCData) {
+    const auto item = ReadRecord<TMediumDBItem>(
+        R"(<DBMedium><a><b><ItemID>deep</ItemID></b></a><ItemName><![CDATA[Hidden]]></ItemName></DBMedium>)",
+        "DBMedium");
+    EXPECT_EQ(item.ItemID, "deep");
+    EXPECT_EQ(item.ItemName, "");
+}
+
+TEST_F(MediumReadTest, MacrosExpandNamesButNotIds) {
+    XmlSnippet snippet("<DBMedium><ItemID>$W$</ItemID><ItemName>$W$ 2</ItemName></DBMedium>", "DBMedium");
+    XmlMacros = {{"$W$", "Víz"}};
+    TMediumDBItem item;
+    item.Read(snippet.parser);
+    EXPECT_EQ(item.ItemID, "$W$");
+    EXPECT_EQ(item.ItemName, "Víz 2");
+}
+
+TEST_F(MediumReadTest, ALetterForANumberRaises) {
+    for (const char* xml : {"<DBMedium><TempMin>abc</TempMin></DBMedium>",
+                            "<DBMedium><Characteristic><PointValue Temperature=\"x\">1</PointValue></Characteristic></DBMedium>",
+                            "<DBMedium><Characteristic><PolinomValue>x1</PolinomValue></Characteristic></DBMedium>",
+                            "<DBMedium><TempMax>1e39</TempMax></DBMedium>"}) {
+        SCOPED_TRACE(xml);
+        XmlSnippet snippet(xml, "DBMedium");
+        TMediumDBItem item;
+        EXPECT_THROW(item.Read(snippet.parser), Exception);
+    }
+}
+
+TEST_F(MediumTypesTest, ComboBoxStartsWithTheUserDefinedMedium) {
+    FakeComboBox box;
+    box.items = {"stale"};
+    std::string id;
+    types.FillComboBox(box, id, 0, 0);
+    EXPECT_EQ(box.items, (std::vector<std::string>{"Egyedi", "Víz", "Levegő", "Second water"}));
+    EXPECT_EQ(box.index, 1);  // no current id: the first usable medium
+    EXPECT_EQ(id, "water");
+
+    id = "air";
+    types.FillComboBox(box, id, 0, 0);
+    EXPECT_EQ(box.index, 2);
+    EXPECT_EQ(id, "air");
+
+    id = "userdefined";
+    types.FillComboBox(box, id, 0, 0);
+    EXPECT_EQ(box.index, 0);
+    EXPECT_EQ(id, "userdefined");
+}
+
+TEST_F(MediumTypesTest, ComboBoxReplacesAMediumThatNoLongerFits) {
+    FakeComboBox box;
+    std::string id = "water";
+    types.FillComboBox(box, id, 1, 0);  // round ducts: only air
+    EXPECT_EQ(box.items, (std::vector<std::string>{"Egyedi", "Levegő"}));
+    EXPECT_EQ(box.index, 1);
+    EXPECT_EQ(id, "air");
+    // Nothing usable for tanks: only entry 0, nothing selected.
+    id = "air";
+    types.FillComboBox(box, id, 3, 0);
+    EXPECT_EQ(box.Count(), 1);
+    EXPECT_EQ(box.index, -1);
+    EXPECT_EQ(id, "userdefined");
+}
+
+TEST_F(MediumTypesTest, ComboBoxSearchIgnoresCase) {
+    types.Add(Medium("glycol", "GLIKOL", 1, 1));
+    types.Items[0].ItemName = "glikol";  // the water record now shows as "glikol"
+    FakeComboBox box;
+    std::string id = "glycol";
+    types.FillComboBox(box, id, 0, 0);
+    // The box finds "glikol" first; its id by exact name is "water".
+    EXPECT_EQ(box.index, 1);
+    EXPECT_EQ(id, "water");
 }

@@ -112,16 +112,18 @@ def chebyshev_nodes(lo, hi, n):
                   for k in range(n))
 
 
-def fit_points(ts, ys, lo, hi, reference, grid_target=0.005, table_target=0.005, max_points=20):
+def fit_points(ts, ys, lo, hi, reference, grid_target=0.005, table_target=0.005, max_points=20, floor=0.0):
     """Interpolation points at Chebyshev nodes of [lo, hi], as few as keep the
-    curve within the targets of the reference on a fine grid and of the table."""
+    curve within the targets of the reference on a fine grid and of the table.
+    Errors are relative to the value, or to `floor` where the value is smaller
+    (a property that changes sign)."""
     inside = [(t, y) for t, y in zip(ts, ys) if lo <= t <= hi]
     for n in range(4, max_points + 1):
         nodes = [f32(x) for x in chebyshev_nodes(lo, hi, n)]
         values = [f32(reference(t)) for t in nodes]
         grid = [lo + i * (hi - lo) / 400 for i in range(401)]
-        g = max(abs(neville(nodes, values, t) - reference(t)) / abs(reference(t)) for t in grid)
-        e = max(abs(neville(nodes, values, t) - y) / abs(y) for t, y in inside)
+        g = max(abs(neville(nodes, values, t) - reference(t)) / max(abs(reference(t)), floor) for t in grid)
+        e = max(abs(neville(nodes, values, t) - y) / max(abs(y), floor) for t, y in inside)
         if g <= grid_target and e <= table_target:
             return nodes, values, g, e
     raise ValueError("no points fit within the targets")

@@ -17,7 +17,7 @@ import subprocess
 import sys
 import tempfile
 
-from fitting import chebyshev_nodes, f32, fit_points, horner, log_reference, polyfit
+from fitting import f32, fit_points, horner, log_reference, pchip, polyfit
 import media_tables as mt
 
 HEADER = '<?xml version="1.0" encoding="windows-1250"?>\n'
@@ -54,9 +54,9 @@ def poly_curve(name, ts, ys, degree, relative=True, limit=0.005):
     return lines
 
 
-def points_curve(name, ts, ys, lo, hi, reference=None):
+def points_curve(name, ts, ys, lo, hi, reference=None, floor=0.0):
     reference = reference or log_reference(ts, ys)
-    nodes, values, _, _ = fit_points(ts, ys, lo, hi, reference)
+    nodes, values, _, _ = fit_points(ts, ys, lo, hi, reference, floor=floor)
     lines = [f'    <Characteristic Mode="points">', f"      <Name>{name}</Name>"]
     lines += [f'      <PointValue Temperature="{num(t)}">{num(v)}</PointValue>' for t, v in zip(nodes, values)]
     lines.append("    </Characteristic>")
@@ -107,7 +107,8 @@ def media_file():
         poly_curve("C", mt.WATER_T, w["C"], 4),
         points_curve("nu", mt.WATER_T, w["nu"], 0, 200),
         poly_curve("lambda", mt.WATER_T, w["lambda"], 3),
-        poly_curve("v", mt.WATER_T, w["v"], 5, relative=False),
+        # Through zero at 4 degC: errors there count against 2E-4.
+        points_curve("v", mt.WATER_T, w["v"], 0, 200, pchip(mt.WATER_T, w["v"]), floor=2e-4),
         constant("to", 0),
     ], "Water, saturated liquid (pressurised above 100 degC): IAPWS-IF97; viscosity IAPWS 2008; "
        "conductivity IAPWS 2011")
