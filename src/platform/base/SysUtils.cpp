@@ -1,6 +1,7 @@
 #include "platform/base/SysUtils.h"
 
 #include "platform/base/Exception.h"
+#include "platform/win/CodePage.h"
 
 #include <array>
 #include <atomic>
@@ -27,39 +28,6 @@ const char* FirstSet(std::initializer_list<const char*> names) {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-// Windows-1250 letter pairs outside ASCII: upper, lower.
-constexpr std::array<std::array<unsigned char, 2>, 10> kPairs{{
-    {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D}, {0x8E, 0x9E}, {0x8F, 0x9F},
-    {0xA3, 0xB3}, {0xA5, 0xB9}, {0xAA, 0xBA}, {0xAF, 0xBF}, {0xBC, 0xBE},
-}};
-
-struct TCaseTables {
-    std::array<unsigned char, 256> upper{};
-    std::array<unsigned char, 256> lower{};
-};
-
-constexpr TCaseTables MakeCaseTables() {
-    TCaseTables t;
-    for (int b = 0; b < 256; ++b) t.upper[b] = t.lower[b] = static_cast<unsigned char>(b);
-    auto pair = [&t](int up, int low) {
-        t.upper[low] = static_cast<unsigned char>(up);
-        t.lower[up] = static_cast<unsigned char>(low);
-    };
-    for (int b = 'A'; b <= 'Z'; ++b) pair(b, b + 32);
-    for (const auto& p : kPairs) pair(p[0], p[1]);
-    for (int b = 0xC0; b <= 0xDE; ++b)
-        if (b != 0xD7 && b != 0xDF) pair(b, b + 32);  // 0xD7 is the multiplication sign, 0xDF sharp s
-    return t;
-}
-
-constexpr TCaseTables kCase = MakeCaseTables();
-
-std::string MapBytes(std::string_view text, const std::array<unsigned char, 256>& table) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(table[static_cast<unsigned char>(c)]);
-    return out;
 }
 
 [[noreturn]] void RaiseConvert(std::string_view text, const char* what) {
@@ -195,16 +163,16 @@ double StrToFloat(std::string_view text) {
 }
 
 std::string AnsiUpperCase(std::string_view text) {
-    return MapBytes(text, kCase.upper);
+    return win::UpperCase1250(text);
 }
 
 std::string AnsiLowerCase(std::string_view text) {
-    return MapBytes(text, kCase.lower);
+    return win::LowerCase1250(text);
 }
 
 bool AnsiSameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (kCase.lower[static_cast<unsigned char>(a[i])] != kCase.lower[static_cast<unsigned char>(b[i])]) return false;
+        if (win::LowerCase1250(static_cast<unsigned char>(a[i])) != win::LowerCase1250(static_cast<unsigned char>(b[i]))) return false;
     return true;
 }

@@ -182,6 +182,25 @@ std::string UpperCase1250(std::string_view text) {
     return out;
 }
 
+unsigned char LowerCase1250(unsigned char byte) {
+    static const std::array<unsigned char, 256> kLower = [] {
+        std::array<unsigned char, 256> t{};
+        for (int b = 0; b < 256; ++b) t[b] = static_cast<unsigned char>(b);
+        for (int b = 0; b < 256; ++b) {
+            const unsigned char upper = UpperCase1250(static_cast<unsigned char>(b));
+            if (upper != b) t[upper] = static_cast<unsigned char>(b);
+        }
+        return t;
+    }();
+    return kLower[byte];
+}
+
+std::string LowerCase1250(std::string_view text) {
+    std::string out(text);
+    for (char& ch : out) ch = static_cast<char>(LowerCase1250(static_cast<unsigned char>(ch)));
+    return out;
+}
+
 std::string FromUtf8(CodePage page, std::string_view utf8, char replacement) {
     std::string out;
     out.reserve(utf8.size());

@@ -32,5 +32,8 @@ char32_t UpperCaseLatin(char32_t c);
 // and of a whole Windows-1250 text.
 unsigned char UpperCase1250(unsigned char byte);
 std::string UpperCase1250(std::string_view text);
+// Lower case, the inverse pairing of UpperCase1250.
+unsigned char LowerCase1250(unsigned char byte);
+std::string LowerCase1250(std::string_view text);
 
 }  // namespace win
