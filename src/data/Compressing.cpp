@@ -112,7 +112,12 @@ void TDecoder::Run() {
                 if (source + previousLength <= target) {
                     // Copies in 16-byte steps may run past the string into
                     // the slack; the bytes they read there land past it too.
-                    for (std::size_t i = 0; i < previousLength; i += 16) std::memcpy(target + i, source + i, 16);
+                    // Each step loads before it stores: the two blocks may overlap.
+                    for (std::size_t i = 0; i < previousLength; i += 16) {
+                        char block[16];
+                        std::memcpy(block, source + i, 16);
+                        std::memcpy(target + i, block, 16);
+                    }
                 } else {
                     for (std::size_t i = 0; i < previousLength; ++i) target[i] = source[i];
                 }

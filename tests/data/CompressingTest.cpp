@@ -221,6 +221,14 @@ TEST(Compressing, DictionaryCodesAtWiderWidths) {
     EXPECT_EQ(Decode(lzw::Compress(text)), text);
 }
 
+TEST(Compressing, LongRunsCopyFromJustBehindTheirTarget) {
+    // Found by fuzzing (seed long-runs): entries whose string ends a few
+    // bytes before where it is copied to.
+    std::string text(3000, 'a');
+    for (int i = 0; i < 500; ++i) text += "ab";
+    EXPECT_EQ(Decode(lzw::Compress(text)), text);
+}
+
 // The encoder of the tools folder writes the same stream format.
 TEST(LzwEncoder, KnownAnswers) {
     EXPECT_EQ(lzw::Compress("AB"), (Bytes{0x80, 0x10, 0x48, 0x50, 0x10}));
