@@ -31,7 +31,7 @@
 #include "calc/Item.h"
 
 #include "platform/base/Classes.h"
-#include "project/StreamHelpers.h"
+#include "project/StreamPrimitives.h"
 
 #include <algorithm>
 #include <cstddef>
