@@ -166,8 +166,11 @@ void TXmlParser::ResetExpansionBudget() {
 }
 
 bool TXmlParser::Charge(std::size_t bytes) {
-    if (bytes > expansionBudget_) return false;
-    expansionBudget_ -= bytes;
+    // Each expansion also costs a little in itself, so that a great many
+    // empty or tiny ones are bounded too.
+    const std::size_t cost = bytes + kExpansionOverhead;
+    if (cost > expansionBudget_) return false;
+    expansionBudget_ -= cost;
     return true;
 }
 

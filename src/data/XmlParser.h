@@ -320,12 +320,15 @@ public:
     // ReleasePopped, because part positions may still point into it.
     const char* Pop();
     void Clear();
-    void ReleasePopped() { popped_.clear(); }
+    // Popped entries become free for reuse: a run of many short entities
+    // costs no allocation per reference.
+    void ReleasePopped();
 
     TXmlParser& OwnerParser;
 
 private:
     std::vector<std::unique_ptr<TEntityStackNode>> popped_;
+    std::vector<std::unique_ptr<TEntityStackNode>> free_;
 };
 
 class TExternalID {
@@ -424,8 +427,12 @@ private:
     friend class TEntityStack;
     enum class DtdStage { RootName, ExternalId, InternalSubset, AfterSubset };
 
+    static constexpr std::size_t kExpansionOverhead = 32;
+
     void SetCurrentEncoding(std::string encoding);
     void ResetExpansionBudget();
+    // Takes one expansion of that many bytes from the budget; false, taking
+    // nothing, when it does not fit.
     bool Charge(std::size_t bytes);
     // LoadExternalEntity within the expansion bound; nullptr beyond it.
     std::unique_ptr<TXmlParser> LoadExternal(const std::string& systemId, const std::string& publicId,

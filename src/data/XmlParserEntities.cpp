@@ -70,7 +70,7 @@ std::unique_ptr<TXmlParser> TXmlParser::LoadExternal(const std::string& systemId
     if (!Charge(kExternalLoadCost)) return nullptr;
     std::unique_ptr<TXmlParser> parser = LoadExternalEntity(systemId, publicId, notationId);
     if (!parser) parser = std::make_unique<TXmlParser>();  // nothing loaded: an empty text
-    if (!Charge(parser->docLength_)) return nullptr;
+    if (parser->docLength_ > 0 && !Charge(parser->docLength_)) return nullptr;
     return parser;
 }
 
@@ -110,7 +110,7 @@ void TXmlParser::ExpandGeneral(std::string_view text, std::string& out, int dept
         }
         const TEntityDef* entity = depth < kMaxEntityDepth ? generalEntities_.Node(name) : nullptr;
         if (entity && !entity->IsExternal()) {
-            if (Charge(entity->Value.size() + 1)) {
+            if (Charge(entity->Value.size())) {
                 ExpandGeneral(entity->Value, out, depth + 1);
                 continue;
             }
@@ -160,7 +160,7 @@ void TXmlParser::ExpandParameter(std::string_view text, std::string& out, int de
         i = semi + 1;
         const std::string_view name = text.substr(percent + 1, semi - percent - 1);
         const TEntityDef* entity = depth < kMaxEntityDepth ? parameterEntities_.Node(name) : nullptr;
-        if (entity && Charge(entity->Value.size() + 1)) ExpandParameter(entity->Value, out, depth + 1);
+        if (entity && Charge(entity->Value.size())) ExpandParameter(entity->Value, out, depth + 1);
         else out.append(text.substr(percent, semi + 1 - percent));
     }
     out.append(text.substr(i));
@@ -174,7 +174,7 @@ const char* TXmlParser::PushPE(const char* pos) {
     if (*semi != ';') return pos + 1;
     const std::string_view name(pos + 1, static_cast<std::size_t>(semi - pos - 1));
     const TEntityDef* entity = parameterEntities_.Node(name);
-    if (entity && entityStack_.Count() < kMaxEntityDepth && Charge(entity->Value.size() + 1))
+    if (entity && entityStack_.Count() < kMaxEntityDepth && Charge(entity->Value.size()))
         return entityStack_.Push(entity->Value, semi + 1);
     return semi + 1;  // undeclared: the reference is dropped
 }

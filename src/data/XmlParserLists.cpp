@@ -108,7 +108,13 @@ TEntityStackNode::TEntityStackNode() = default;
 TEntityStackNode::~TEntityStackNode() = default;
 
 void TEntityStack::Push(const char* returnPos) {
-    auto node = std::make_unique<TEntityStackNode>();
+    std::unique_ptr<TEntityStackNode> node;
+    if (free_.empty()) {
+        node = std::make_unique<TEntityStackNode>();
+    } else {
+        node = std::move(free_.back());
+        free_.pop_back();
+    }
     node->SavedEncoding = OwnerParser.CurrentEncoding();
     node->ReturnPos = returnPos;
     Append(std::move(node));
@@ -137,6 +143,15 @@ const char* TEntityStack::Pop() {
     const char* returnPos = node->ReturnPos;
     popped_.push_back(std::move(node));
     return returnPos;
+}
+
+void TEntityStack::ReleasePopped() {
+    for (auto& node : popped_) {
+        node->EntityParser.reset();
+        node->Text.clear();
+        free_.push_back(std::move(node));
+    }
+    popped_.clear();
 }
 
 void TEntityStack::Clear() {
