@@ -8,16 +8,24 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation2 fonts-dejavu-core
   libexpat1-dev libpugixml-dev ncompress xvfb xauth
-  python3
+  python3 locales
 )
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -ne 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+# Comma-decimal locales for the test that numbers never follow the process locale.
+for loc in de_DE hu_HU; do
+  if ! locale -a 2>/dev/null | grep -qix "${loc}\.utf-\?8"; then
+    echo "Generating ${loc}.UTF-8"
+    $sudo localedef -i "$loc" -f UTF-8 "${loc}.UTF-8" || echo "Could not generate ${loc}.UTF-8; the locale test will be skipped"
+  fi
+done

@@ -1,5 +1,9 @@
 #include "support/TestSupport.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -16,6 +20,35 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
+}
+
+ScopedMachineRoot::ScopedMachineRoot() {
+    if (const char* old = std::getenv("VALDORINE_MACHINE_ROOT")) previous_ = old;
+    ::setenv("VALDORINE_MACHINE_ROOT", dir_.Path().c_str(), 1);
+}
+
+ScopedMachineRoot::~ScopedMachineRoot() {
+    if (previous_) ::setenv("VALDORINE_MACHINE_ROOT", previous_->c_str(), 1);
+    else ::unsetenv("VALDORINE_MACHINE_ROOT");
+}
+
+int RunInChildProcess(const std::function<int()>& body) {
+    const pid_t pid = ::fork();
+    if (pid < 0) return -1;
+    if (pid == 0) {
+        // _exit: the child must not run the parent's exit handlers or flush its streams twice.
+        int rc = 255;
+        try {
+            rc = body();
+        } catch (...) {
+        }
+        ::_exit(rc);
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0) {
+        if (errno != EINTR) return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {

@@ -2,6 +2,8 @@
 // Helpers every test folder shares.
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace testing_support {
@@ -18,6 +20,25 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// A fresh, empty machine root (registry, drive folders) for the lifetime of
+// the object: VALDORINE_MACHINE_ROOT points at it and is restored afterwards.
+class ScopedMachineRoot {
+public:
+    ScopedMachineRoot();
+    ~ScopedMachineRoot();
+    ScopedMachineRoot(const ScopedMachineRoot&) = delete;
+    ScopedMachineRoot& operator=(const ScopedMachineRoot&) = delete;
+    const std::filesystem::path& Path() const { return dir_.Path(); }
+
+private:
+    TempDir dir_;
+    std::optional<std::string> previous_;
+};
+
+// Runs `body` in a forked child and returns its result (the child's exit
+// code, 0..255), or -1 when the child died otherwise.
+int RunInChildProcess(const std::function<int()>& body);
 
 // Writes bytes to a file, creating its folders.
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);

@@ -20,3 +20,38 @@ class EConvertError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// A list index outside 0 .. Count - 1.
+class EListError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// Stream failures: a file that can't be opened or created, or a read or
+// write that had to move a whole block and moved less.
+class EStreamError : public Exception {
+public:
+    using Exception::Exception;
+};
+class EFOpenError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+class EFCreateError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+class EReadError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+class EWriteError : public EStreamError {
+public:
+    using EStreamError::EStreamError;
+};
+
+// A registry value that can't be read or written as asked.
+class ERegistryException : public Exception {
+public:
+    using Exception::Exception;
+};

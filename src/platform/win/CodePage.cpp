@@ -100,8 +100,8 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// Decodes one UTF-8 sequence at text[i]; malformed input yields U+FFFD and
-// consumes one byte, so decoding always moves forward.
+}  // namespace
+
 char32_t NextUtf8(std::string_view text, std::size_t& i) {
     const auto lead = static_cast<unsigned char>(text[i]);
     int extra = 0;
@@ -122,8 +122,6 @@ char32_t NextUtf8(std::string_view text, std::size_t& i) {
     i += extra + 1;
     return c;
 }
-
-}  // namespace
 
 char32_t ToUnicode(CodePage page, unsigned char byte) {
     return Table(page)[byte];
@@ -148,6 +146,58 @@ std::string ToUtf8(CodePage page, std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 4);
     for (const char ch : bytes) AppendUtf8(out, ToUnicode(page, static_cast<unsigned char>(ch)));
+    return out;
+}
+
+char32_t UpperCaseLatin(char32_t c) {
+    if (c >= U'a' && c <= U'z') return c - 0x20;
+    if (c < 0xE0) return c;
+    if (c <= 0xFE) return c == 0xF7 ? c : c - 0x20;  // the division sign is no letter
+    if (c == 0xFF) return 0x178;
+    if (c == 0x131) return U'I';                      // dotless i
+    // Latin Extended-A pairs capital and small letter; the parity of the
+    // capital flips at the two letters that have no pair (U+0138, U+0149).
+    if (c >= 0x100 && c <= 0x137) return (c & 1) ? c - 1 : c;
+    if (c >= 0x139 && c <= 0x148) return (c & 1) ? c : c - 1;
+    if (c >= 0x14A && c <= 0x177) return (c & 1) ? c - 1 : c;
+    if (c == 0x17A || c == 0x17C || c == 0x17E) return c - 1;
+    return c;
+}
+
+unsigned char UpperCase1250(unsigned char byte) {
+    static const std::array<unsigned char, 256> kUpper = [] {
+        std::array<unsigned char, 256> t{};
+        for (int b = 0; b < 256; ++b) {
+            const int upper = FromUnicode(CodePage::Cp1250, UpperCaseLatin(kCp1250[b]));
+            t[b] = static_cast<unsigned char>(upper < 0 ? b : upper);
+        }
+        return t;
+    }();
+    return kUpper[byte];
+}
+
+std::string UpperCase1250(std::string_view text) {
+    std::string out(text);
+    for (char& ch : out) ch = static_cast<char>(UpperCase1250(static_cast<unsigned char>(ch)));
+    return out;
+}
+
+unsigned char LowerCase1250(unsigned char byte) {
+    static const std::array<unsigned char, 256> kLower = [] {
+        std::array<unsigned char, 256> t{};
+        for (int b = 0; b < 256; ++b) t[b] = static_cast<unsigned char>(b);
+        for (int b = 0; b < 256; ++b) {
+            const unsigned char upper = UpperCase1250(static_cast<unsigned char>(b));
+            if (upper != b) t[upper] = static_cast<unsigned char>(b);
+        }
+        return t;
+    }();
+    return kLower[byte];
+}
+
+std::string LowerCase1250(std::string_view text) {
+    std::string out(text);
+    for (char& ch : out) ch = static_cast<char>(LowerCase1250(static_cast<unsigned char>(ch)));
     return out;
 }
 

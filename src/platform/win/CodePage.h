@@ -19,4 +19,21 @@ std::string ToUtf8(CodePage page, std::string_view bytes);
 // Characters the page lacks (and malformed UTF-8) become `replacement`.
 std::string FromUtf8(CodePage page, std::string_view utf8, char replacement = '?');
 
+// Decodes the UTF-8 character at text[i] and moves i past it; a malformed
+// sequence gives U+FFFD and moves one byte, so decoding always moves forward.
+// REQUIRES: i < text.size()
+char32_t NextUtf8(std::string_view text, std::size_t& i);
+
+// The simple upper case of a Latin letter (ASCII, Latin-1, Latin Extended-A);
+// every other character is returned unchanged.
+char32_t UpperCaseLatin(char32_t c);
+
+// Upper case of a Windows-1250 byte, through the letters of the code page,
+// and of a whole Windows-1250 text.
+unsigned char UpperCase1250(unsigned char byte);
+std::string UpperCase1250(std::string_view text);
+// Lower case, the inverse pairing of UpperCase1250.
+unsigned char LowerCase1250(unsigned char byte);
+std::string LowerCase1250(std::string_view text);
+
 }  // namespace win

@@ -17,6 +17,7 @@ constexpr long ERROR_ALREADY_EXISTS = 183;
 constexpr long ERROR_MORE_DATA = 234;
 constexpr long ERROR_NO_MORE_ITEMS = 259;
 constexpr long ERROR_INVALID_DATA = 13;
+constexpr long ERROR_BADDB = 1009;
 constexpr long ERROR_BADKEY = 1010;
 constexpr long ERROR_CANTOPEN = 1011;
 constexpr long ERROR_CANTREAD = 1012;

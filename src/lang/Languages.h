@@ -1,0 +1,131 @@
+#pragma once
+// The language service: every natural-language text of the program comes
+// from the language files in the folder "languages" beside the program.
+// `LanguageList` loads them, picks a user-interface and a printing language,
+// and answers lookups by key ("IDS_WRONGVALUE"), string-table id and macro
+// ("#KEY#" inside a text). All texts are Windows-1250 bytes.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TXmlParser;
+
+// One component of a form translation: parallel property ids and values.
+struct TLanguageFormItem {
+    std::string Name;      // the component's Name
+    std::string TypeName;  // the type the language file declares for it
+    std::vector<std::string> PropertyIds;
+    std::vector<std::string> PropertyValues;
+
+    bool operator==(const TLanguageFormItem&) const = default;
+};
+
+// The translation of one form: its own properties and its components.
+struct TLanguageForm {
+    std::string Name;
+    std::vector<std::string> PropertyIds;
+    std::vector<std::string> PropertyValues;
+    std::vector<TLanguageFormItem> Items;
+
+    bool operator==(const TLanguageForm&) const = default;
+};
+
+// Column titles of one list-header format. Key = column id + (row - 1) * 256.
+struct TLanguageTitle {
+    std::string Name;
+    std::vector<std::int16_t> Keys;
+    std::vector<std::string> Texts;  // parallel to Keys
+
+    bool operator==(const TLanguageTitle&) const = default;
+};
+
+class TLanguage {
+public:
+    using EntryType = std::map<std::string, std::string, std::less<>>;
+
+    std::string id;        // the name "LanguageID" selects, e.g. "Magyar"
+    std::string idNumber;  // a second name selection accepts
+    int Charset = -1;      // font character set for translated forms; -1: none
+    bool UserInterface = false;
+    bool Default = false;  // chosen when no language matches the asked name
+    std::vector<TLanguageForm> Forms;
+    EntryType Strings;     // key -> text, keys compared exactly
+    std::vector<TLanguageTitle> Titles;
+
+    // Reads a language document from a parser positioned at its start (after
+    // StartScan). Acts on start tags only. Returns true; a "Charset", "id" or
+    // "row" value that is not a decimal number raises EConvertError.
+    bool Read(TXmlParser& parser);
+
+    // The text of `key`; "" when the language lacks it.
+    std::string GetString(std::string_view key) const;
+
+    // Replaces every "#KEY#" by GetString(KEY); "\#" is a literal "#", a lone
+    // "#" is dropped. Replaced texts are not expanded again.
+    std::string ExpandMacros(std::string_view text) const;
+
+    bool operator==(const TLanguage&) const = default;
+};
+
+class TLanguages {
+public:
+    std::vector<TLanguage> Languages;  // in load order
+    bool PrintingMode = false;         // lookups use the printing language while set
+    bool CompressedOnly = true;        // only compressed files may be user-interface languages
+
+    // Appends one language per readable file matching the pattern, a folder
+    // followed by a wildcard name ("<program>/languages/*.xm?"). Files whose
+    // name, in capitals, ends in its first ".XML" are plain; others are
+    // LZW-compressed. A file that can't be read, decoded or parsed (a
+    // number attribute that is no number) is skipped; the others still load.
+    void Load(const std::filesystem::path& pattern);
+
+    // The user-interface language: the first user-interface language whose id,
+    // else whose idNumber, equals `name`, else the first default one; else none.
+    void SetLanguage(std::string_view name);
+    // The printing language: the first language (user-interface or not) whose
+    // id, else idNumber, equals `name`; else the user-interface language.
+    void SetPrintingLanguage(std::string_view name);
+
+    // The user-interface language's id; "" when there is none.
+    std::string GetLanguageID() const;
+
+    // Lookups in the active language (the printing language in printing mode,
+    // else the user-interface language):
+    // the text of `key`, "" when it is missing or there is no active language;
+    std::string GetString(std::string_view key) const;
+    // string-table row `id` with its macros expanded; unexpanded without an
+    // active language;
+    std::string TranslateResString(int id) const;
+    // `text` with its macros expanded; unchanged without an active language.
+    std::string TranslateText(std::string_view text) const;
+
+    // Null when none is selected. Valid until Languages changes.
+    const TLanguage* CurrentLanguage() const { return At(current_); }
+    const TLanguage* PrintingLanguage() const { return At(printing_); }
+    const TLanguage* ActiveLanguage() const { return PrintingMode ? PrintingLanguage() : CurrentLanguage(); }
+
+private:
+    const TLanguage* At(std::optional<std::size_t> index) const {
+        return index && *index < Languages.size() ? &Languages[*index] : nullptr;
+    }
+
+    // Indexes, not pointers: Languages may grow after a selection.
+    std::optional<std::size_t> current_;
+    std::optional<std::size_t> printing_;
+};
+
+// The process's language list; created with the program, never null while it runs.
+extern std::unique_ptr<TLanguages> LanguageList;
+
+// Reads one language document held in memory, the way Load reads a file (a
+// NUL byte ends the text). Raises EConvertError like TLanguage::Read.
+TLanguage ReadLanguage(std::string_view document);
