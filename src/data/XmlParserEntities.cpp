@@ -6,14 +6,8 @@
 // self-referring or exponentially nested entities end quickly.
 #include "data/XmlParser.h"
 
-#include "platform/win/WinError.h"
-
-#include <cstring>
-
-#if __has_include("platform/win/Files.h")
 #include "platform/win/Files.h"
-#define XML_HAVE_WINDOWS_PATHS 1
-#endif
+#include "platform/win/WinError.h"
 
 namespace {
 
@@ -25,25 +19,15 @@ bool IsSeparator(char c) {
     return c == '/' || c == '\\';
 }
 
-// Drive-letter and double-separator names go through the mapping of Windows
-// paths onto the machine root; nothing is fetched over a network.
-bool MapWindowsName(const std::string& name, std::filesystem::path& out) {
-#ifdef XML_HAVE_WINDOWS_PATHS
-    return win::MapWindowsPath(name, out) == win::ERROR_SUCCESS;
-#else
-    (void)name;
-    (void)out;
-    return false;
-#endif
-}
-
 // The file of an external entity's system id. "\" and "/" both separate
-// folders. Other names, one with a single leading separator included, are
-// relative to the folder of the document (to the current folder for a
-// document from memory, whose source name begins with "<").
+// folders. Drive-letter and double-separator names go through the mapping of
+// Windows paths onto the machine root (nothing is fetched over a network).
+// Other names, one with a single leading separator included, are relative to
+// the folder of the document (to the current folder for a document from
+// memory, whose source name begins with "<").
 bool EntityFile(const std::string& systemId, const std::string& sourceName, std::filesystem::path& out) {
     if (systemId.size() >= 2 && ((IsSeparator(systemId[0]) && IsSeparator(systemId[1])) || systemId[1] == ':'))
-        return MapWindowsName(systemId, out);
+        return win::MapWindowsPath(systemId, out) == win::ERROR_SUCCESS;
     std::string relative = systemId;
     for (char& c : relative)
         if (c == '\\') c = '/';

@@ -169,3 +169,14 @@ TEST_F(XmlExternalEntities, ExternalSubsetDeclaresEntities) {
     EXPECT_EQ(Trace(parser_), (Parts{"DTD", "<a>", "\"from dtd|via p|inner\"", "</a>"}));
     EXPECT_EQ(parser_.RootElementName(), "a");
 }
+
+TEST_F(XmlExternalEntities, AbsoluteNamesMapOntoTheMachineRoot) {
+    const testing_support::ScopedMachineRoot machine;
+    testing_support::WriteFile(machine.Path() / "drives" / "c" / "Dtd" / "e.xml", "drive");
+    testing_support::WriteFile(machine.Path() / "unc" / "srv" / "share" / "e.xml", "share");
+    Write("Dtd/e.xml", "beside");
+    Load(WithEntities("<!ENTITY d SYSTEM \"C:\\Dtd\\e.xml\"><!ENTITY u SYSTEM \"//srv/share/e.xml\">"
+                      "<!ENTITY r SYSTEM \"/Dtd/e.xml\"><!ENTITY n SYSTEM \"http://host/e.xml\">",
+                      "<a v=\"&d;|&u;|&r;|&n;\"/>"));
+    EXPECT_EQ(Trace(parser_), (Parts{"DTD", "<a v=drive|share|beside|/>"}));
+}
