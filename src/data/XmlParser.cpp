@@ -162,7 +162,7 @@ void TXmlParser::SetCurrentEncoding(std::string encoding) {
 }
 
 void TXmlParser::ResetExpansionBudget() {
-    expansionBudget_ = std::max(kMinExpansionBudget, 8 * docLength_);
+    expansionBudget_ = std::max(minExpansionBudget_, 8 * docLength_);
 }
 
 bool TXmlParser::Charge(std::size_t bytes) {

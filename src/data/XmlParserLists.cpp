@@ -99,11 +99,6 @@ int TElemList::IndexOf(std::string_view name) const {
     return xml::BisectByName(items_, name);
 }
 
-TElemDef* TElemList::Node(std::string_view name) const {
-    const int i = IndexOf(name);
-    return i < 0 ? nullptr : items_[static_cast<std::size_t>(i)].get();
-}
-
 TEntityStackNode::TEntityStackNode() = default;
 TEntityStackNode::~TEntityStackNode() = default;
 

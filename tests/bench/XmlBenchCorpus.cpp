@@ -141,6 +141,7 @@ const char* XmlHostileName(TXmlHostileShape shape) {
     case TXmlHostileShape::AttributeRefs: return "attr_refs";
     case TXmlHostileShape::ManyAttributes: return "many_attrs";
     case TXmlHostileShape::BarePercents: return "bare_percent";
+    case TXmlHostileShape::ManyDeclarations: return "many_decls";
     }
     return "?";
 }
@@ -183,6 +184,11 @@ std::string MakeHostileXml(TXmlHostileShape shape, std::size_t size) {
         out = "<!DOCTYPE a [";
         while (out.size() < size) out += "% %% x %y ";
         out += "]><a/>";
+        break;
+    case TXmlHostileShape::ManyDeclarations:
+        out = "<!DOCTYPE a [";
+        for (std::size_t n = 99999999; out.size() < size; --n) out += "<!ENTITY e" + std::to_string(n) + " 'x'>";
+        out += "]><a>&e99999999;</a>";
         break;
     }
     return out;

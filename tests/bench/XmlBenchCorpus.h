@@ -18,6 +18,7 @@ enum class TXmlHostileShape {
     AttributeRefs,    // one long attribute value full of references
     ManyAttributes,   // one tag with ever more attributes, names descending
     BarePercents,     // a declaration subset full of "%" without ";"
+    ManyDeclarations, // ever more entity declarations, names descending
 };
 
 const char* XmlCorpusName(TXmlCorpusShape shape);

@@ -204,7 +204,8 @@ int Register() {
                 benchmark::RegisterBenchmark(title.c_str(), Run, reader, shape, size)->Unit(benchmark::kMicrosecond);
             }
     for (const auto shape : {TXmlHostileShape::BareAmpersands, TXmlHostileShape::AttributeRefs,
-                             TXmlHostileShape::ManyAttributes, TXmlHostileShape::BarePercents}) {
+                             TXmlHostileShape::ManyAttributes, TXmlHostileShape::BarePercents,
+                             TXmlHostileShape::ManyDeclarations}) {
         const std::string title = std::string("BM_XmlParserHostile/") + XmlHostileName(shape);
         benchmark::RegisterBenchmark(title.c_str(), RunHostile, shape)
             ->RangeMultiplier(4)
