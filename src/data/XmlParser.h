@@ -320,6 +320,7 @@ public:
     // the encoding in force before it. Keeps the entry's text alive until
     // ReleasePopped, because part positions may still point into it.
     const char* Pop();
+    // Empties the stack without restoring encodings (entries kept as by Pop).
     void Clear();
     // Popped entries become free for reuse: a run of many short entities
     // costs no allocation per reference.
