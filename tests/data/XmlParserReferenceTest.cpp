@@ -57,6 +57,11 @@ TEST(XmlReferences, CharacterReferencesInUtf8AttributesGiveTheirByte) {
     EXPECT_EQ(Trace(doc), (Parts{"<?xml>", "<a x=caf\xE9ine \x80 \xBF>", "\"caf\xE9ine\"", "</a>"}));
 }
 
+TEST(XmlReferences, CharacterReferencesInUtf8EntityTextsGiveTheirByte) {
+    const std::string doc = std::string(kUtf8) + WithEntities("<!ENTITY c \"caf&#233;\">", "<a v=\"&c;\">&c;</a>");
+    EXPECT_EQ(Trace(doc), (Parts{"<?xml>", "DTD", "<a v=caf\xE9>", "\"caf\xE9\"", "</a>"}));
+}
+
 TEST(XmlReferences, DeclaredEntityInTextAndAttributes) {
     const std::string doc = WithEntities("<!ENTITY e \"short\">", "<a x=\"[&e;]\">[&e;]</a>");
     EXPECT_EQ(Trace(doc), (Parts{"DTD", "<a x=[short]>", "\"[short]\"", "</a>"}));
