@@ -5,15 +5,15 @@
 #include <algorithm>
 
 bool LanguageMatches(const TXmlParser& parser) {
-    const std::string language = parser.PartAttributes.Value("Language");
+    const std::string language = parser.PartAttributes().Value("Language");
     return language.empty() || language == "any" || language == DeviceDbLanguage;
 }
 
 void ReadXmlMacros(TXmlParser& parser) {
     XmlMacros.clear();
     while (parser.Scan()) {
-        if (parser.PartType == ptEndTag && parser.PartName == "DBGlobalMacro") return;
-        if (parser.PartType != ptStartTag || parser.PartName != "Macro") continue;
+        if (parser.PartType() == TPartType::ptEndTag && parser.PartName() == "DBGlobalMacro") return;
+        if (parser.PartType() != TPartType::ptStartTag || parser.PartName() != "Macro") continue;
         TXMLMacroItem item;
         if (!ReadXmlMacro(item, parser)) continue;
         // A value holding its own ID would be replaced again and again.
@@ -29,10 +29,10 @@ void ReadXmlMacros(TXmlParser& parser) {
 
 bool ReadXmlMacro(TXMLMacroItem& item, TXmlParser& parser) {
     if (!LanguageMatches(parser)) return false;
-    item.ID = parser.PartAttributes.Value("ID");
+    item.ID = parser.PartAttributes().Value("ID");
     while (parser.Scan()) {
-        if (parser.PartType == ptContent && parser.PartName == "Macro") item.Value = parser.PartContent;
-        if (parser.PartType == ptEndTag && parser.PartName == "Macro") return true;
+        if (parser.PartType() == TPartType::ptContent && parser.PartName() == "Macro") item.Value = parser.PartContent();
+        if (parser.PartType() == TPartType::ptEndTag && parser.PartName() == "Macro") return true;
     }
     return false;
 }

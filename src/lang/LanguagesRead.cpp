@@ -31,15 +31,15 @@ int ToInteger(const std::string& text) {
 }
 
 bool IsStart(const TXmlParser& parser, std::string_view name) {
-    return parser.PartType == ptStartTag && parser.PartName == name;
+    return parser.PartType() == TPartType::ptStartTag && parser.PartName() == name;
 }
 
 bool IsEnd(const TXmlParser& parser, std::string_view name) {
-    return parser.PartType == ptEndTag && parser.PartName == name;
+    return parser.PartType() == TPartType::ptEndTag && parser.PartName() == name;
 }
 
 std::string Attribute(const TXmlParser& parser, std::string_view name) {
-    return parser.PartAttributes.Value(std::string(name));
+    return parser.PartAttributes().Value(name);
 }
 
 void ReadProperty(const TXmlParser& parser, std::vector<std::string>& ids, std::vector<std::string>& values) {
@@ -84,9 +84,9 @@ TLanguageTitle ReadTitle(TXmlParser& parser) {
             const long long id = ToInteger(Attribute(parser, "id"));
             const long long row = ToInteger(Attribute(parser, "row"));
             key = static_cast<std::int16_t>(id + row * 256 - 256);  // kept modulo 2^16, as stored
-        } else if (parser.PartType == ptContent && parser.PartName == "columnitem") {
+        } else if (parser.PartType() == TPartType::ptContent && parser.PartName() == "columnitem") {
             title.Keys.push_back(key);
-            title.Texts.push_back(parser.PartContent);
+            title.Texts.push_back(parser.PartContent());
         }
     }
     return title;
@@ -96,19 +96,19 @@ TLanguageTitle ReadTitle(TXmlParser& parser) {
 
 bool TLanguage::Read(TXmlParser& parser) {
     while (parser.Scan()) {
-        if (parser.PartType != ptStartTag) continue;
-        if (parser.PartName == "language") {
+        if (parser.PartType() != TPartType::ptStartTag) continue;
+        if (parser.PartName() == "language") {
             id = Attribute(parser, "id");
             idNumber = Attribute(parser, "idNumber");
             Default = Attribute(parser, "default") == "yes";
             UserInterface = Attribute(parser, "UserInterface") == "yes";
             const std::string charset = Attribute(parser, "Charset");
             Charset = charset.empty() ? -1 : ToInteger(charset);
-        } else if (parser.PartName == "form") {
+        } else if (parser.PartName() == "form") {
             Forms.push_back(ReadForm(parser));
-        } else if (parser.PartName == "strings") {
+        } else if (parser.PartName() == "strings") {
             ReadStrings(parser, Strings);
-        } else if (parser.PartName == "title") {
+        } else if (parser.PartName() == "title") {
             Titles.push_back(ReadTitle(parser));
         }
     }
@@ -119,7 +119,7 @@ TLanguage ReadLanguage(std::string_view document) {
     TXmlParser parser;
     const std::string text(document);  // a NUL inside ends the document, as in a file
     parser.LoadFromBuffer(text.c_str());
-    parser.Normalize = true;
+    parser.SetNormalize(true);
     parser.StartScan();
     TLanguage language;
     language.Read(parser);
@@ -132,7 +132,7 @@ void TLanguages::Load(const std::filesystem::path& pattern) {
         TXmlParser parser;
         const bool compressed = IsCompressedFileName(file.filename().string());
         if (!LoadXmlDataFile(parser, file, compressed)) continue;
-        parser.Normalize = true;
+        parser.SetNormalize(true);
         parser.StartScan();
         TLanguage language;
         try {

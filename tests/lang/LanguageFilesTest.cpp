@@ -113,8 +113,9 @@ TEST_F(LanguageFilesTest, TextsFitWhereThePrinterAndRtfPutThem) {
     for (const TLanguage& l : list.Languages) {
         for (const auto& [key, text] : l.Strings) {
             // Macro texts end up inside printf formats and RTF: no "%", no RTF markup.
-            if (key.rfind("ID_", 0) == 0)
+            if (key.rfind("ID_", 0) == 0) {
                 EXPECT_EQ(text.find_first_of("%{}\\"), std::string::npos) << l.id << " " << key;
+            }
         }
         const std::string limits = l.GetString("IDS_ISOLATIONTEMPERATUREERROR");
         std::vector<std::string> found;

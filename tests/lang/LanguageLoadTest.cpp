@@ -2,6 +2,7 @@
 
 #include "data/XmlDataFile.h"
 #include "lzw/LzwEncoder.h"
+#include "platform/base/Exception.h"
 #include "platform/win/Files.h"
 #include "support/TestSupport.h"
 
