@@ -4,7 +4,9 @@
 #include "platform/base/Controls.h"
 #include "platform/base/Exception.h"
 #include "platform/base/Registry.h"
+#include "platform/base/SysUtils.h"
 
+#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -147,7 +149,7 @@ void TFontSetting::AssignFromFont(const IFont& font) {
 void TFontSetting::ShowInControl(IControl& control) const {
     // A plain substitution, not printf: the text comes from a language file.
     std::string text = LanguageList ? LanguageList->GetString("IDS_FONTNAMEANDSIZE") : std::string();
-    ReplaceFirst(text, "%i", std::to_string(Size));
+    ReplaceFirst(text, "%i", IntToStr(Size));
     ReplaceFirst(text, "%s", Name);
     control.SetText(text);
     AssignToFont(control.Font());

@@ -7,9 +7,7 @@
 #include "project/ProgramOptions.h"
 #include "support/TestSupport.h"
 
-#include <cstdlib>
 #include <memory>
-#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -119,32 +117,20 @@ std::unique_ptr<TIsolationTypes> TestInsulations() {
     return types;
 }
 
-// A private machine root, so the options read an empty registry of their own.
-class TMachineRoot {
-public:
-    TMachineRoot() {
-        if (const char* old = std::getenv("VALDORINE_MACHINE_ROOT"))
-            previous_ = old;
-        ::setenv("VALDORINE_MACHINE_ROOT", root_.Path().c_str(), 1);
-    }
-    ~TMachineRoot() {
-        if (previous_)
-            ::setenv("VALDORINE_MACHINE_ROOT", previous_->c_str(), 1);
-        else
-            ::unsetenv("VALDORINE_MACHINE_ROOT");
-    }
-
-private:
-    testing_support::TempDir root_;
-    std::optional<std::string> previous_;
-};
-
+// One user-interface language, the default, so that any selection finds it.
 void InstallLanguage() {
-    LanguageList = std::make_unique<TLanguages>();
+    TLanguage language;
+    language.id = "Test";
+    language.UserInterface = true;
+    language.Default = true;
     for (const char* key : kKeys)
-        LanguageList->Strings[key] = KeyText(key);
+        language.Strings[key] = KeyText(key);
     for (const auto& [key, text] : kTestTexts)
-        LanguageList->Strings[key] = text;
+        language.Strings[key] = text;
+    LanguageList = std::make_unique<TLanguages>();
+    LanguageList->Languages.push_back(language);
+    LanguageList->SetLanguage("Test");
+    LanguageList->SetPrintingLanguage("Test");
 }
 
 }  // namespace
@@ -154,7 +140,7 @@ std::string KeyText(const std::string& key) { return "<" + key + ">"; }
 TCalcEnvironment::TCalcEnvironment() {
     InstallLanguage();
     {
-        TMachineRoot root;
+        testing_support::TempMachineRoot root;  // an empty registry: the defaults
         AppOptions = std::make_unique<TProgramOptions>();
     }
     MediumTypes = TestMedia();
@@ -172,7 +158,7 @@ TCalcEnvironment::~TCalcEnvironment() {
     IsolationTypes.reset();
     MediumTypes.reset();
     AppOptions.reset();
-    LanguageList.reset();
+    LanguageList = std::make_unique<TLanguages>();  // the program's is never null
 }
 
 void TCalcEnvironment::SetPrices(const std::map<std::string, float>& prices) {
@@ -191,6 +177,8 @@ void TCalcEnvironment::RemovePriceList() { PriceList.reset(); }
 
 void TCalcEnvironment::SetCalcPrecision(bool keepTenths) { AppOptions->CalcPrecision = keepTenths; }
 
-void TCalcEnvironment::SetText(const std::string& key, const std::string& text) { LanguageList->Strings[key] = text; }
+void TCalcEnvironment::SetText(const std::string& key, const std::string& text) {
+    LanguageList->Languages.front().Strings[key] = text;
+}
 
 }  // namespace calc_testing
