@@ -24,7 +24,27 @@ void EnsureDatabases() {
     if (!StandardTubeTypes) StandardTubeTypes = std::make_unique<TStandardTubeTypes>();
 }
 
-void ReadRecords(TXmlParser& parser) {
+bool ScanFolderAt(const std::filesystem::path& folder, int depth) {
+    bool ok = true;
+    try {
+        if (depth < kMaxFolderDepth) {
+            for (const auto& sub : win::ListFolders(folder))
+                if (!ScanFolderAt(sub, depth + 1)) ok = false;
+        } else {
+            ok = false;
+        }
+        if (!LoadDatabaseFolder(folder)) ok = false;
+    } catch (const std::exception&) {
+        // A folder that can't be listed; the parent's walk goes on.
+        ok = false;
+    }
+    return ok;
+}
+
+}  // namespace
+
+void ReadDatabaseRecords(TXmlParser& parser) {
+    EnsureDatabases();
     while (parser.Scan()) {
         if (parser.PartType() != TPartType::ptStartTag) continue;
         const std::string& name = parser.PartName();
@@ -45,25 +65,6 @@ void ReadRecords(TXmlParser& parser) {
         }
     }
 }
-
-bool ScanFolderAt(const std::filesystem::path& folder, int depth) {
-    bool ok = true;
-    try {
-        if (depth < kMaxFolderDepth) {
-            for (const auto& sub : win::ListFolders(folder))
-                if (!ScanFolderAt(sub, depth + 1)) ok = false;
-        } else {
-            ok = false;
-        }
-        if (!LoadDatabaseFolder(folder)) ok = false;
-    } catch (const std::exception&) {
-        // A folder that can't be listed; the parent's walk goes on.
-        ok = false;
-    }
-    return ok;
-}
-
-}  // namespace
 
 void LoadDatabases(const std::filesystem::path& root) {
     MediumTypes = std::make_unique<TMediumTypes>();
@@ -91,7 +92,7 @@ bool LoadDatabaseFolder(const std::filesystem::path& folder) {
             // Macros and language never carry over from one file to the next.
             ClearXmlMacros();
             SetDeviceDBLanguage("");
-            ReadRecords(parser);
+            ReadDatabaseRecords(parser);
         }
     } catch (const Exception&) {
         // A bad number: the rest of this folder is not loaded; what was read stays.

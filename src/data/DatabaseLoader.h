@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+class TXmlParser;
+
 // Creates the three empty data bases (MediumTypes, IsolationTypes,
 // StandardTubeTypes) and fills them from the folder and everything below it.
 // Failures are not reported: what could be read stays.
@@ -17,3 +19,10 @@ bool ScanDataFolder(const std::filesystem::path& folder);
 // opened or decoded is skipped; a bad number ends the folder's loading, keeping
 // the records read before it. True only when every file loaded.
 bool LoadDatabaseFolder(const std::filesystem::path& folder);
+
+// Reads every record of one document into the data bases, in document order:
+// "DBGlobalMacro", "Tube", "DBMedium" and "Isolation" start tags at any depth.
+// The parser has been started (StartScan); the macros and the data-base
+// language are the caller's. Raises Exception at a bad number; the records
+// read before it stay.
+void ReadDatabaseRecords(TXmlParser& parser);
