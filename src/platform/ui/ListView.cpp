@@ -51,9 +51,9 @@ TListView::TListView(QWidget* parent)
     itemView_->setSelectionModel(reportView_->selectionModel());
     delete own;
 
-    auto* delegate = new TCaptionDelegate(*this);
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(itemView_), static_cast<QAbstractItemView*>(reportView_)}) {
-        view->setItemDelegate(delegate);
+        // One delegate per view: a view takes every editor its delegate reports.
+        view->setItemDelegate(new TCaptionDelegate(*this));
         view->setEditTriggers(kEditTriggers);
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->viewport()->installEventFilter(this);
