@@ -39,13 +39,13 @@ QIcon Pick(const char* themeName, QStyle::StandardPixmap standard, const char* o
 
 std::vector<int> ActionImageIndexes() {
     std::vector<int> indexes;
-    for (const TImageSpec& spec : kImages) indexes.push_back(spec.Index);
+    for (const TImageSpec& image : kImages) indexes.push_back(image.Index);
     return indexes;
 }
 
 QIcon ActionImage(int index) {
-    for (const TImageSpec& spec : kImages) {
-        if (spec.Index == index) return Pick(spec.ThemeName, spec.Standard, spec.Own);
+    for (const TImageSpec& image : kImages) {
+        if (image.Index == index) return Pick(image.ThemeName, image.Standard, image.Own);
     }
     return {};
 }

@@ -121,13 +121,13 @@ void TMainForm::CreateComponents() {
 void TMainForm::CreateActions() {
     auto* actionList = new QObject(this);
     actionList->setObjectName(QStringLiteral("ActionList1"));
-    for (const TActionSpec& spec : kActions) {
-        auto* action = new QAction(QString::fromUtf8(spec.Caption), actionList);
-        action->setObjectName(QString::fromLatin1(spec.Name));
-        action->setProperty("category", QString::fromLatin1(spec.Category));
-        if (spec.ShortCut != 0) action->setShortcut(KeySequenceOfShortCut(spec.ShortCut));
-        if (spec.Image != kNoImage) action->setIcon(imageList1_->Image(spec.Image));
-        if (*spec.Hint != '\0') SetComponentHint(*action, QString::fromUtf8(spec.Hint));
+    for (const TActionSpec& entry : kActions) {
+        auto* action = new QAction(QString::fromUtf8(entry.Caption), actionList);
+        action->setObjectName(QString::fromLatin1(entry.Name));
+        action->setProperty("category", QString::fromLatin1(entry.Category));
+        if (entry.ShortCut != 0) action->setShortcut(KeySequenceOfShortCut(entry.ShortCut));
+        if (entry.Image != kNoImage) action->setIcon(imageList1_->Image(entry.Image));
+        if (*entry.Hint != '\0') SetComponentHint(*action, QString::fromUtf8(entry.Hint));
         // Shortcuts work wherever the focus is in the window.
         addAction(action);
     }
