@@ -30,6 +30,7 @@ TLogoPictureForm::TLogoPictureForm(QWidget* owner)
     if (LanguageList) LanguageList->TranslateForm(*this);
     timer_->setObjectName(QStringLiteral("Timer1"));
     timer_->setSingleShot(true);
+    timer_->setTimerType(Qt::PreciseTimer);  // never before its 3000 ms
     timer_->setInterval(Interval());
     OnTimer(*timer_, this, [this] { Image1Click(); });
     OnClick(*ui_->Image1, this, [this] { Image1Click(); });

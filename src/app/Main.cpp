@@ -44,6 +44,8 @@ TMainForm::TMainForm(QWidget* parent) : TMainWindowForm(parent), ui_(std::make_u
     // The global names the window from the start, as the other units expect.
     MainForm = this;
     ui_->setupUi(this);
+    // The designed place; the generated code only sizes a window.
+    move(178, 211);
     SetHelpContext(100);
     SetHelpFile("VALDORINE.hlp");
     CreateComponents();

@@ -105,6 +105,8 @@ void TMainForm::CreateComponents() {
     list.SetPopupMenu(popupMenu_);
     list.SetViewStyle(TViewStyle::Icon);
     OnClick(list, this, [this] { ItemsListClick(); });
+    // A double click means Modify.
+    OnDblClick(list, this, [this] { Action("ModifyItemAction").trigger(); });
 
     openDialog_ = new TOpenDialog(this);
     openDialog_->setObjectName(QStringLiteral("OpenDialog"));

@@ -358,6 +358,20 @@ TEST_F(MainFormTest, ViewCyclesThroughFourStyles) {
     }
 }
 
+TEST_F(MainFormTest, DoubleClickMeansModify) {
+    TMainForm& form = Start();
+    int modifies = 0;
+    QObject::connect(&ActionOf(form, "ModifyItemAction"), &QAction::triggered, [&] { ++modifies; });
+    const auto path = WorkFile("one.kvr");
+    WriteFile(path, ProjectFile({"only"}));
+    Open(form, path);
+    TListView& list = form.ItemsList();
+    list.SetSelected(0, true);
+    emit list.Click();
+    emit list.DblClick();
+    EXPECT_EQ(modifies, 1);
+}
+
 TEST_F(MainFormTest, BuiltInTextsAreHungarian) {
     TMainForm& form = Start();
     EXPECT_EQ(ActionOf(form, "FileNew").text(), QStringLiteral("Új dok&umentum..."));
