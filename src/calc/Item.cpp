@@ -19,18 +19,8 @@ bool IsFlowMissing(const TItem& item) {
 TMedium::TMedium() : ItemID("water") { FetchProperties(); }
 
 void TMedium::FetchProperties() {
-    if (TMediumTypes::IsUserDefined(ItemID) || !MediumTypes)
-        return;
-    const TMediumDBItem* record = MediumTypes->FindItem(ItemID);
-    if (!record)
-        return;
-    const double t = Temperature;
-    Density = static_cast<float>(MediumValueAt(*record, "ro", t));
-    SpecificHeat = static_cast<float>(MediumValueAt(*record, "C", t));
-    KinematicViscosity = static_cast<float>(MediumValueAt(*record, "nu", t));
-    Beta = static_cast<float>(MediumValueAt(*record, "v", t));
-    HeatConditionFactor = static_cast<float>(MediumValueAt(*record, "lambda", t));
-    FreezingPoint = static_cast<float>(MediumValueAt(*record, "to", t));
+    if (const TMediumDBItem* record = item_internal::FindMediumRecord(ItemID))
+        item_internal::FetchFromCurves(*this, item_internal::FindCurves(*record));
 }
 
 double TMedium::Prandtl() const {
@@ -40,10 +30,8 @@ double TMedium::Prandtl() const {
 bool IsAirMedium(std::string_view itemID) { return itemID == "air"; }
 
 double MediumValueAt(const TMediumDBItem& medium, const std::string& key, double temperature) {
-    const int index = medium.FunctionIndex(key);
-    if (index < 0 || index >= static_cast<int>(medium.Functions.size()))
-        return 0;
-    return medium.Functions[static_cast<std::size_t>(index)].Value(temperature);
+    const TMediumFunction* curve = item_internal::FindCurve(medium, key);
+    return curve ? curve->Value(temperature) : 0;
 }
 
 float IsolationLambdaAt(const TIsolation& isolation, double temperature) {

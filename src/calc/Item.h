@@ -10,6 +10,9 @@
 
 class TStream;
 class TMediumDBItem;
+namespace item_internal {
+class TCalcCache;
+}
 class TIsolation;
 class TPrintfStringStream;
 
@@ -190,10 +193,17 @@ public:
     std::vector<TPriceDiagramItem> PriceDiagram;
 
 private:
+    // The same steps within one calculation, sharing its look-ups.
+    void Evaluate(item_internal::TCalcCache& cache);
+    void CalcHeatFlow(item_internal::TCalcCache& cache);
+    void CalcInsideAlpha(item_internal::TCalcCache& cache);
+    void CalcOutsideAlpha(item_internal::TCalcCache& cache);
+    void UpdateMediumProperties(item_internal::TCalcCache& cache);
+
     void PrepareGeometryAndFlow();
-    void RunBisection(double referenceLoss);
+    void RunBisection(double referenceLoss, item_internal::TCalcCache& cache);
     bool NeedsMoreInsulation(double referenceLoss);
-    void RunOptimum(const TIsolation& isolation);
+    void RunOptimum(const TIsolation& isolation, item_internal::TCalcCache& cache);
     void CheckTemperatureLimits(const TIsolation& isolation);
     bool ResultsAreFinite() const;
 };

@@ -16,6 +16,8 @@ namespace {
 using item_internal::IsCircular;
 using item_internal::IsPlane;
 using item_internal::kPi;
+using item_internal::TCalcCache;
+using TTerm = item_internal::TCalcCache::TTerm;
 
 constexpr double kGravity = 9.81;
 constexpr int kPasses = 5;
@@ -50,11 +52,16 @@ double item_internal::NaturalConvectionNusselt(double x) {
 }
 
 void TItem::Evaluate() {
+    TCalcCache cache(Medium.ItemID);
+    Evaluate(cache);
+}
+
+void TItem::Evaluate(TCalcCache& cache) {
     CalcGeometry();
-    CalcHeatFlow();
-    AirDewPoint = static_cast<float>(DewPoint(AirTemperature, AirHumidity));
+    CalcHeatFlow(cache);
+    AirDewPoint = static_cast<float>(cache.DewPoint(AirTemperature, AirHumidity));
     if (IsAirMedium(Medium.ItemID))
-        InsideDewPoint = static_cast<float>(DewPoint(Medium.Temperature, InsideHumidity));
+        InsideDewPoint = static_cast<float>(cache.DewPoint(Medium.Temperature, InsideHumidity));
     CalcOutputs();
 }
 
@@ -97,11 +104,16 @@ void TItem::CalcGeometry() {
 }
 
 void TItem::CalcHeatFlow() {
+    TCalcCache cache(Medium.ItemID);
+    CalcHeatFlow(cache);
+}
+
+void TItem::CalcHeatFlow(TCalcCache& cache) {
     // A fixed-point iteration: every pass starts from the temperatures the
     // item holds, so a search converges from the previous trial's state.
     for (int pass = 0; pass < kPasses; ++pass) {
-        CalcInsideAlpha();
-        CalcOutsideAlpha();
+        CalcInsideAlpha(cache);
+        CalcOutsideAlpha(cache);
         const double tm = Medium.Temperature;
         const double ta = AirTemperature;
         const double s = Isolation.Thickness;
@@ -114,8 +126,8 @@ void TItem::CalcHeatFlow() {
             const double d1 = InnerDiameter;
             const double d2 = OuterDiameter;
             const double d = d2 + 2 * s;
-            const double r = std::log(d2 / d1) * (0.5 / lw) + (1 / ai) / d1 * 1000 + std::log(d / d2) * (0.5 / li) +
-                             (1 / ao) / d * 1000;
+            const double r = cache.Log(TTerm::LogWall, d2 / d1) * (0.5 / lw) + (1 / ai) / d1 * 1000 +
+                             cache.Log(TTerm::LogInsulation, d / d2) * (0.5 / li) + (1 / ao) / d * 1000;
             KValue = static_cast<float>(kPi / r);  // per metre of length
             SpecificLoss = static_cast<float>((tm - ta) * KValue);
             const double q = SpecificLoss;
@@ -128,11 +140,16 @@ void TItem::CalcHeatFlow() {
             InsideWallTemperature = static_cast<float>(tm - q / ai);
             SurfaceTemperature = static_cast<float>(ta + q / ao);
         }
-        UpdateMediumProperties();
+        UpdateMediumProperties(cache);
     }
 }
 
 void TItem::CalcInsideAlpha() {
+    TCalcCache cache(Medium.ItemID);
+    CalcInsideAlpha(cache);
+}
+
+void TItem::CalcInsideAlpha(TCalcCache& cache) {
     const double tm = Medium.Temperature;
     const double twi = InsideWallTemperature;
     const double lc = CharacteristicLength;
@@ -149,41 +166,40 @@ void TItem::CalcInsideAlpha() {
         if (re < 2000) {
             float f = 1;
             if (length != 0) {
-                f = static_cast<float>(1.895 * std::pow(length / lc, -0.1695));
+                f = static_cast<float>(1.895 * cache.Pow(TTerm::LengthFactor, length / lc, -0.1695));
                 if (f < 1)
                     f = 1;
             }
             // The wall correction takes 0.24 here, 0.25 in the other regimes.
-            nuNumber = static_cast<float>(0.15 * std::pow(re, 0.33) * std::pow(pr, 0.43) *
-                                          std::pow(gr, 0.1) * std::pow(pr / prw, 0.24) * f);
+            nuNumber = static_cast<float>(0.15 * cache.Pow(TTerm::ReynoldsPower, re, 0.33) *
+                                          cache.Pow(TTerm::PrandtlPower, pr, 0.43) * std::pow(gr, 0.1) *
+                                          std::pow(pr / prw, 0.24) * f);
         } else if (re > 10000) {
-            const double lnRe = std::log(static_cast<double>(re));
+            const double lnRe = cache.Log(TTerm::LogReynolds, re);
             float f = 1;
             if (length != 0) {
-                const double c1 = 12.036 * std::pow(lnRe, -0.9085);
-                const double e = 0.2323 * std::log(lnRe) - 0.6359;
-                f = static_cast<float>(c1 * std::pow(length / lc, e));
+                const double c1 = 12.036 * cache.Pow(TTerm::LengthCoefficient, lnRe, -0.9085);
+                const double e = 0.2323 * cache.Log(TTerm::LogLogReynolds, lnRe) - 0.6359;
+                f = static_cast<float>(c1 * cache.Pow(TTerm::LengthFactor, length / lc, e));
                 if (f < 1)
                     f = 1;
             }
-            nuNumber = static_cast<float>(0.021 * std::pow(re, 0.8) * std::pow(pr, 0.43) *
-                                          std::pow(pr / prw, 0.25) * f);
+            nuNumber = static_cast<float>(0.021 * cache.Pow(TTerm::ReynoldsPower, re, 0.8) *
+                                          cache.Pow(TTerm::PrandtlPower, pr, 0.43) * std::pow(pr / prw, 0.25) * f);
         } else {
             // Transition, 2000 and 10000 included; no length factor.
             const float g = static_cast<float>(std::log(static_cast<double>(gr)));
             const float a = static_cast<float>((-0.00111 * g + 0.06143) * g - 0.7319);
             const float b = static_cast<float>((0.01821 * g - 1.088) * g + 14.09);
             const float c = static_cast<float>((-0.07377 * g + 4.818) * g - 64.13);
-            const float r = static_cast<float>(std::log(static_cast<double>(re)));
-            nuNumber = static_cast<float>(std::pow(pr, 0.43) * std::exp((a * static_cast<double>(r) + b) * r + c) *
-                                          std::pow(pr / prw, 0.25));
+            const float r = static_cast<float>(cache.Log(TTerm::LogReynolds, re));
+            nuNumber = static_cast<float>(cache.Pow(TTerm::PrandtlPower, pr, 0.43) *
+                                          std::exp((a * static_cast<double>(r) + b) * r + c) * std::pow(pr / prw, 0.25));
         }
         InsideAlpha = static_cast<float>(nuNumber * static_cast<double>(Medium.HeatConditionFactor) / lc);
     } else if (InsideAlphaMode == 1) {
         // Natural convection with the properties at the mean of medium and wall.
-        TMedium film = Medium;
-        film.Temperature = static_cast<float>((tm + twi) * 0.5);
-        film.FetchProperties();
+        const TMedium film = cache.At(Medium, static_cast<float>((tm + twi) * 0.5));
         const double prm = film.Prandtl();
         const double num = film.KinematicViscosity;
         const double gr = std::fabs(Cube(lc) * kGravity * film.Beta * std::fabs(tm - twi) / (num * num));
@@ -194,6 +210,11 @@ void TItem::CalcInsideAlpha() {
 }
 
 void TItem::CalcOutsideAlpha() {
+    TCalcCache cache(Medium.ItemID);
+    CalcOutsideAlpha(cache);
+}
+
+void TItem::CalcOutsideAlpha(TCalcCache& cache) {
     const double s = Isolation.Thickness;
     const double t = s + WallThickness;
     double outerSize = 0;  // m
@@ -224,7 +245,8 @@ void TItem::CalcOutsideAlpha() {
     const double ta = AirTemperature;
     const double ts = SurfaceTemperature;
     if (OutsideAlphaMode == 0) {
-        OutsideAlpha = static_cast<float>(4.16 * std::pow(WindSpeed, 0.8) / std::pow(outerSize, 0.2));
+        OutsideAlpha = static_cast<float>(4.16 * cache.Pow(TTerm::WindPower, WindSpeed, 0.8) /
+                                          cache.Pow(TTerm::OuterSizePower, outerSize, 0.2));
     } else if (OutsideAlphaMode == 1) {
         const double dt = std::fabs(ta - ts);
         const double f = (1.01966e-6 * dt - 0.0012257) * dt + 1.4316;
@@ -233,7 +255,7 @@ void TItem::CalcOutsideAlpha() {
 
     // Radiation only towards colder air; a medium colder than the air gets none.
     if (WithRadiation != 0 && OutsideAlphaMode != 2 && AirTemperature < Medium.Temperature) {
-        const double a = std::pow((ta + 273) * 0.01, 4);
+        const double a = cache.Pow(TTerm::AirRadiation, (ta + 273) * 0.01, 4);
         const double b = std::pow((ts + 273) * 0.01, 4);
         const double radiation = std::fabs((a - b) / (ta - ts));
         OutsideAlpha = static_cast<float>(radiation * (EmissionFactor * 5.67) + OutsideAlpha);
@@ -241,16 +263,17 @@ void TItem::CalcOutsideAlpha() {
 }
 
 void TItem::UpdateMediumProperties() {
-    Medium.FetchProperties();
+    TCalcCache cache(Medium.ItemID);
+    UpdateMediumProperties(cache);
+}
+
+void TItem::UpdateMediumProperties(TCalcCache& cache) {
+    cache.Fetch(Medium);
     MediumPrandtl = static_cast<float>(Medium.Prandtl());
-    if (TMediumTypes::IsUserDefined(Medium.ItemID)) {
+    if (TMediumTypes::IsUserDefined(Medium.ItemID))
         WallPrandtl = MediumPrandtl;
-    } else {
-        TMedium wall = Medium;
-        wall.Temperature = InsideWallTemperature;
-        wall.FetchProperties();
-        WallPrandtl = static_cast<float>(wall.Prandtl());
-    }
+    else  // a copy of the medium at the wall's temperature
+        WallPrandtl = static_cast<float>(cache.PrandtlAt(Medium, InsideWallTemperature));
 }
 
 double TItem::SaturationPressure(double temperature) {

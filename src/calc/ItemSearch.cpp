@@ -13,6 +13,9 @@
 
 #include <cfenv>
 #include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
 #include <string>
 
 namespace {
@@ -20,6 +23,7 @@ namespace {
 using item_internal::IsCircular;
 using item_internal::IsPlane;
 using item_internal::kPi;
+using item_internal::TCalcCache;
 using item_internal::Text;
 
 constexpr double kLargestThickness = 500;  // mm; a result at or above it is too thick
@@ -77,12 +81,13 @@ bool TItem::Calculate(bool nested) {
             referenceLoss = reference.SpecificLoss;
         }
 
+        TCalcCache cache(Medium.ItemID);
         const double tm = Medium.Temperature;
         const double ta = AirTemperature;
         const double dt0 = tm - ta;
         InsideWallTemperature = static_cast<float>(tm - kInitialEstimate * dt0);
         SurfaceTemperature = static_cast<float>(ta + kInitialEstimate * dt0);
-        UpdateMediumProperties();
+        UpdateMediumProperties(cache);
 
         const TIsolation* isolation = IsolationTypes ? IsolationTypes->FindItem(Isolation.IsolationID) : nullptr;
         if (!isolation)
@@ -98,17 +103,17 @@ bool TItem::Calculate(bool nested) {
 
         switch (CalculationType) {
         case CalcMode::GivedThickness:
-            Evaluate();
+            Evaluate(cache);
             break;
         case CalcMode::Condensation:
         case CalcMode::GivedSurfaceTemp:
         case CalcMode::GivedPower:
         case CalcMode::GivedTempDiff:
         case CalcMode::Frost:
-            RunBisection(referenceLoss);
+            RunBisection(referenceLoss, cache);
             break;
         case CalcMode::Optimum:
-            RunOptimum(*isolation);
+            RunOptimum(*isolation, cache);
             break;
         default:
             break;
@@ -193,12 +198,12 @@ void TItem::PrepareGeometryAndFlow() {
     MassFlow = static_cast<float>(static_cast<double>(VolumeFlow) * Medium.Density / divisor);  // kg/s
 }
 
-void TItem::RunBisection(double referenceLoss) {
+void TItem::RunBisection(double referenceLoss, TCalcCache& cache) {
     double lo = 0;
     double hi = kLargestThickness + 1;
     do {
         Isolation.Thickness = static_cast<float>((lo + hi) * 0.5);
-        Evaluate();
+        Evaluate(cache);
         if (NeedsMoreInsulation(referenceLoss))
             lo = Isolation.Thickness;
         else
@@ -207,7 +212,7 @@ void TItem::RunBisection(double referenceLoss) {
 
     const bool keepTenths = AppOptions && AppOptions->CalcPrecision;
     Isolation.Thickness = RoundSearchThickness((lo + hi) * 0.5, keepTenths);
-    Evaluate();
+    Evaluate(cache);
     if (Isolation.Thickness <= 0)
         Isolation.ResultText = Text("IDS_NEEDNOTISOLATION");
     else if (Isolation.Thickness >= kLargestThickness)
@@ -237,11 +242,11 @@ bool TItem::NeedsMoreInsulation(double referenceLoss) {
     }
 }
 
-void TItem::RunOptimum(const TIsolation& isolation) {
+void TItem::RunOptimum(const TIsolation& isolation, TCalcCache& cache) {
     // Every commercial size from the bare object on, in ascending thickness.
     Isolation.Thickness = 0;
     do {
-        Evaluate();
+        Evaluate(cache);
         const double energy = EnergyCost();
         const double investment = InsulationCost();
         PriceDiagram.emplace_back(Isolation.Thickness, static_cast<float>(investment), static_cast<float>(energy));
@@ -259,7 +264,7 @@ void TItem::RunOptimum(const TIsolation& isolation) {
             best = sum;
         }
     }
-    Evaluate();
+    Evaluate(cache);
 }
 
 double TItem::InsulationCost() const {

@@ -7,7 +7,6 @@
 #include "platform/base/SysUtils.h"
 
 #include <array>
-
 #include <cstddef>
 
 std::unique_ptr<TIsolationTypes> IsolationTypes;

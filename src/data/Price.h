@@ -44,5 +44,6 @@ public:
 extern std::unique_ptr<TPrice> PriceList;
 
 // Sets PriceList from the file when it exists. A broken file is reported once in
-// a message box and leaves PriceList null; a missing one is no error.
+// a message box (its error text) and leaves PriceList null; a missing file or one
+// that can't be opened is no error and leaves PriceList null too.
 void LoadPriceList(const std::filesystem::path& path);

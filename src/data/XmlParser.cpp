@@ -162,12 +162,15 @@ void TXmlParser::SetCurrentEncoding(std::string encoding) {
 }
 
 void TXmlParser::ResetExpansionBudget() {
-    expansionBudget_ = std::max(kMinExpansionBudget, 8 * docLength_);
+    expansionBudget_ = std::max(minExpansionBudget_, 8 * docLength_);
 }
 
 bool TXmlParser::Charge(std::size_t bytes) {
-    if (bytes > expansionBudget_) return false;
-    expansionBudget_ -= bytes;
+    // Each expansion also costs a little in itself, so that a great many
+    // empty or tiny ones are bounded too.
+    const std::size_t cost = bytes + kExpansionOverhead;
+    if (cost > expansionBudget_) return false;
+    expansionBudget_ -= cost;
     return true;
 }
 

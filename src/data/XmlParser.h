@@ -64,7 +64,8 @@ public:
     ~TObjectList() { Clear(); }
 
     int Count() const { return static_cast<int>(items_.size()); }
-    T* Items(int index) const { return InRange(index) ? items_[static_cast<std::size_t>(index)].get() : nullptr; }
+    const T* Items(int index) const { return InRange(index) ? items_[static_cast<std::size_t>(index)].get() : nullptr; }
+    T* Items(int index) { return InRange(index) ? items_[static_cast<std::size_t>(index)].get() : nullptr; }
     void Append(std::unique_ptr<T> item) { items_.push_back(std::move(item)); }
     void Delete(int index) {
         if (InRange(index)) items_.erase(items_.begin() + index);
@@ -202,11 +203,10 @@ class TNvpList : public xml::TObjectList<NodeT> {
 public:
     // Inserts before the nodes of an equal name (both stay).
     void Add(std::unique_ptr<NodeT> node);
-    NodeT* Node(std::string_view name) const {
-        const int i = IndexOf(name);
-        return i < 0 ? nullptr : this->items_[static_cast<std::size_t>(i)].get();
-    }
-    NodeT* Node(int index) const { return this->Items(index); }
+    const NodeT* Node(std::string_view name) const { return this->Items(IndexOf(name)); }
+    NodeT* Node(std::string_view name) { return this->Items(IndexOf(name)); }
+    const NodeT* Node(int index) const { return this->Items(index); }
+    NodeT* Node(int index) { return this->Items(index); }
     // "" when there is no such node. Valid until the list changes.
     const std::string& Value(std::string_view name) const {
         const NodeT* node = Node(name);
@@ -281,7 +281,8 @@ public:
 class TElemList : public xml::TObjectList<TElemDef> {
 public:
     void Add(std::unique_ptr<TElemDef> def);  // before equal names
-    TElemDef* Node(std::string_view name) const;
+    const TElemDef* Node(std::string_view name) const { return Items(IndexOf(name)); }
+    TElemDef* Node(std::string_view name) { return Items(IndexOf(name)); }
     int IndexOf(std::string_view name) const;
 };
 
@@ -319,13 +320,17 @@ public:
     // the encoding in force before it. Keeps the entry's text alive until
     // ReleasePopped, because part positions may still point into it.
     const char* Pop();
+    // Empties the stack without restoring encodings (entries kept as by Pop).
     void Clear();
-    void ReleasePopped() { popped_.clear(); }
+    // Popped entries become free for reuse: a run of many short entities
+    // costs no allocation per reference.
+    void ReleasePopped();
 
     TXmlParser& OwnerParser;
 
 private:
     std::vector<std::unique_ptr<TEntityStackNode>> popped_;
+    std::vector<std::unique_ptr<TEntityStackNode>> free_;
 };
 
 class TExternalID {
@@ -354,8 +359,15 @@ class TXmlParser {
 public:
     // Entity expansion per pass: at most this nesting...
     static constexpr int kMaxEntityDepth = 32;
-    // ...and at most this many bytes, or 8 times the document, whichever is larger.
+    // ...and at most this many bytes, or 8 times the document, whichever is
+    // larger (each expansion also counts a few bytes for itself). Beyond the
+    // bound a reference counts as undeclared.
     static constexpr std::size_t kMinExpansionBudget = std::size_t{1} << 20;
+    // Each declaration list (elements, the attributes of one element, general
+    // and parameter entities, notations) holds at most this many names; a
+    // declaration of a further name is reported as deError and dropped, so
+    // that sorted insertion can't make a long declaration quadratic.
+    static constexpr int kMaxDeclarations = 16384;
 
     TXmlParser();
     virtual ~TXmlParser();
@@ -373,6 +385,11 @@ public:
     void SetBuffer(const char* text);
     const char* GetDocBuffer() const;
     void Clear();
+
+    // The smallest expansion budget per pass (kMinExpansionBudget unless set;
+    // the fuzz target sets a small one to reach the bound quickly). From the
+    // next StartScan or load on.
+    void SetMinExpansionBudget(std::size_t bytes) { minExpansionBudget_ = bytes; }
 
     void StartScan();
     // The next part, or false at the end of the document (and ever after).
@@ -424,8 +441,12 @@ private:
     friend class TEntityStack;
     enum class DtdStage { RootName, ExternalId, InternalSubset, AfterSubset };
 
+    static constexpr std::size_t kExpansionOverhead = 32;
+
     void SetCurrentEncoding(std::string encoding);
     void ResetExpansionBudget();
+    // Takes one expansion of that many bytes from the budget; false, taking
+    // nothing, when it does not fit.
     bool Charge(std::size_t bytes);
     // LoadExternalEntity within the expansion bound; nullptr beyond it.
     std::unique_ptr<TXmlParser> LoadExternal(const std::string& systemId, const std::string& publicId,
@@ -491,6 +512,7 @@ private:
     const char* next_ = nullptr;          // where the next part begins; nullptr before the first
     const char* lastTextByte_ = nullptr;  // while a text part is read
 
+    std::size_t minExpansionBudget_ = kMinExpansionBudget;
     std::size_t expansionBudget_ = 0;
     std::string scratch_;
 };

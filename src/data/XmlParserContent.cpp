@@ -75,7 +75,7 @@ const char* TXmlParser::TextReference(const char* amp) {
     if (const TEntityDef* entity = generalEntities_.Node(name);
         entity && entityStack_.Count() < kMaxEntityDepth) {
         if (!entity->IsExternal()) {
-            if (Charge(entity->Value.size() + 1)) return entityStack_.Push(entity->Value, after);
+            if (Charge(entity->Value.size())) return entityStack_.Push(entity->Value, after);
         } else if (std::unique_ptr<TXmlParser> text = LoadExternal(entity->SystemId, entity->PublicId,
                                                                     entity->NotationId)) {
             const char* first = text->GetDocBuffer();

@@ -195,25 +195,32 @@ const char* TXmlParser::AnalyzeElementDecl(const char* start) {
     else if (model.starts_with("(#PCDATA")) def->ElemType = TElemType::etMixed;
     else if (model.starts_with("(")) def->ElemType = TElemType::etChildren;
     else def->ElemType = TElemType::etAny;
+    const char* last = *gt == '>' ? gt : gt - 1;
     if (const int old = elementDefs_.IndexOf(def->Name); old >= 0) {
         // An attribute list declared before the element stays with it.
         def->TakeItemsFrom(*elementDefs_.Items(old));
         elementDefs_.Delete(old);
+    } else if (elementDefs_.Count() >= kMaxDeclarations) {
+        ReportDtdError(start, start);
+        return last;
     }
     TDtdElementRec rec;
     rec.ElementType = TDtdElemType::deElement;
     rec.FirstChar = start;
-    rec.LastChar = *gt == '>' ? gt : gt - 1;
+    rec.LastChar = last;
     rec.ElemDef = def.get();
     elementDefs_.Add(std::move(def));
     DtdElementFound(rec);
-    return rec.LastChar;
+    return last;
 }
 
 const char* TXmlParser::AnalyzeAttListDecl(const char* start, int baseDepth) {
     enum class Stage { Element, Attribute, Type, NotationList, Default } stage = Stage::Element;
     TElemDef* elem = nullptr;
     TAttrDef* attr = nullptr;
+    // What a declaration beyond the bound is read into, and then dropped.
+    TElemDef droppedElem;
+    TAttrDef droppedAttr;
     const char* p = start + 9;
     for (;;) {
         const char c = *p;
@@ -237,7 +244,10 @@ const char* TXmlParser::AnalyzeAttListDecl(const char* start, int baseDepth) {
                 const char* end = xml::ExtractName(p, kAttListNameEnd);
                 const std::string_view name(p, static_cast<std::size_t>(end - p));
                 elem = elementDefs_.Node(name);
-                if (!elem) {
+                if (!elem && elementDefs_.Count() >= kMaxDeclarations) {
+                    ReportDtdError(start, p);
+                    elem = &droppedElem;
+                } else if (!elem) {
                     auto def = std::make_unique<TElemDef>();
                     def->Name = name;
                     def->ContentModel = "ANY";
@@ -254,9 +264,16 @@ const char* TXmlParser::AnalyzeAttListDecl(const char* start, int baseDepth) {
                 const char* end = xml::ExtractName(p, kAttListNameEnd);
                 auto def = std::make_unique<TAttrDef>();
                 def->Name.assign(p, end);
-                if (const int old = elem->IndexOf(def->Name); old >= 0) elem->Delete(old);
-                attr = def.get();
-                elem->Add(std::move(def));
+                const int old = elem->IndexOf(def->Name);
+                if (old >= 0) elem->Delete(old);
+                if (old < 0 && elem->Count() >= kMaxDeclarations) {
+                    ReportDtdError(start, p);
+                    droppedAttr = TAttrDef();
+                    attr = &droppedAttr;
+                } else {
+                    attr = def.get();
+                    elem->Add(std::move(def));
+                }
                 stage = Stage::Type;
                 p = end - 1;
             }
@@ -317,7 +334,7 @@ const char* TXmlParser::AnalyzeAttListDecl(const char* start, int baseDepth) {
     rec.ElementType = TDtdElemType::deAttList;
     rec.FirstChar = start;
     rec.LastChar = *p == '>' ? p : p - 1;
-    rec.ElemDef = elem;
+    rec.ElemDef = elem == &droppedElem ? nullptr : elem;
     DtdElementFound(rec);
     return rec.LastChar;
 }
@@ -380,7 +397,13 @@ const char* TXmlParser::AnalyzeEntityDecl(const char* start) {
     rec.EntityDef = def.get();
     // A redefinition replaces the entity; texts being scanned are the stack's copies.
     TNvpList<TEntityDef>& list = parameter ? parameterEntities_ : generalEntities_;
-    if (const int old = list.IndexOf(def->Name); old >= 0) list.Delete(old);
+    const int old = list.IndexOf(def->Name);
+    if (old >= 0) {
+        list.Delete(old);
+    } else if (list.Count() >= kMaxDeclarations) {
+        ReportDtdError(start, start);
+        return rec.LastChar;
+    }
     if (!parameter) ReplaceParameterEntities(def->Value);
     ReplaceCharacterEntities(def->Value);
     list.Add(std::move(def));
@@ -412,6 +435,10 @@ const char* TXmlParser::AnalyzeNotationDecl(const char* start) {
     rec.FirstChar = start;
     rec.LastChar = *p == '>' ? p : p - 1;
     rec.NotationDef = def.get();
+    if (notationDefs_.Count() >= kMaxDeclarations) {
+        ReportDtdError(start, start);
+        return rec.LastChar;
+    }
     notationDefs_.Add(std::move(def));
     DtdElementFound(rec);
     return rec.LastChar;

@@ -6,14 +6,8 @@
 // self-referring or exponentially nested entities end quickly.
 #include "data/XmlParser.h"
 
-#include "platform/win/WinError.h"
-
-#include <cstring>
-
-#if __has_include("platform/win/Files.h")
 #include "platform/win/Files.h"
-#define XML_HAVE_WINDOWS_PATHS 1
-#endif
+#include "platform/win/WinError.h"
 
 namespace {
 
@@ -25,25 +19,15 @@ bool IsSeparator(char c) {
     return c == '/' || c == '\\';
 }
 
-// Drive-letter and double-separator names go through the mapping of Windows
-// paths onto the machine root; nothing is fetched over a network.
-bool MapWindowsName(const std::string& name, std::filesystem::path& out) {
-#ifdef XML_HAVE_WINDOWS_PATHS
-    return win::MapWindowsPath(name, out) == win::ERROR_SUCCESS;
-#else
-    (void)name;
-    (void)out;
-    return false;
-#endif
-}
-
 // The file of an external entity's system id. "\" and "/" both separate
-// folders. Other names, one with a single leading separator included, are
-// relative to the folder of the document (to the current folder for a
-// document from memory, whose source name begins with "<").
+// folders. Drive-letter and double-separator names go through the mapping of
+// Windows paths onto the machine root (nothing is fetched over a network).
+// Other names, one with a single leading separator included, are relative to
+// the folder of the document (to the current folder for a document from
+// memory, whose source name begins with "<").
 bool EntityFile(const std::string& systemId, const std::string& sourceName, std::filesystem::path& out) {
     if (systemId.size() >= 2 && ((IsSeparator(systemId[0]) && IsSeparator(systemId[1])) || systemId[1] == ':'))
-        return MapWindowsName(systemId, out);
+        return win::MapWindowsPath(systemId, out) == win::ERROR_SUCCESS;
     std::string relative = systemId;
     for (char& c : relative)
         if (c == '\\') c = '/';
@@ -70,7 +54,7 @@ std::unique_ptr<TXmlParser> TXmlParser::LoadExternal(const std::string& systemId
     if (!Charge(kExternalLoadCost)) return nullptr;
     std::unique_ptr<TXmlParser> parser = LoadExternalEntity(systemId, publicId, notationId);
     if (!parser) parser = std::make_unique<TXmlParser>();  // nothing loaded: an empty text
-    if (!Charge(parser->docLength_)) return nullptr;
+    if (parser->docLength_ > 0 && !Charge(parser->docLength_)) return nullptr;
     return parser;
 }
 
@@ -110,7 +94,7 @@ void TXmlParser::ExpandGeneral(std::string_view text, std::string& out, int dept
         }
         const TEntityDef* entity = depth < kMaxEntityDepth ? generalEntities_.Node(name) : nullptr;
         if (entity && !entity->IsExternal()) {
-            if (Charge(entity->Value.size() + 1)) {
+            if (Charge(entity->Value.size())) {
                 ExpandGeneral(entity->Value, out, depth + 1);
                 continue;
             }
@@ -160,7 +144,7 @@ void TXmlParser::ExpandParameter(std::string_view text, std::string& out, int de
         i = semi + 1;
         const std::string_view name = text.substr(percent + 1, semi - percent - 1);
         const TEntityDef* entity = depth < kMaxEntityDepth ? parameterEntities_.Node(name) : nullptr;
-        if (entity && Charge(entity->Value.size() + 1)) ExpandParameter(entity->Value, out, depth + 1);
+        if (entity && Charge(entity->Value.size())) ExpandParameter(entity->Value, out, depth + 1);
         else out.append(text.substr(percent, semi + 1 - percent));
     }
     out.append(text.substr(i));
@@ -174,7 +158,7 @@ const char* TXmlParser::PushPE(const char* pos) {
     if (*semi != ';') return pos + 1;
     const std::string_view name(pos + 1, static_cast<std::size_t>(semi - pos - 1));
     const TEntityDef* entity = parameterEntities_.Node(name);
-    if (entity && entityStack_.Count() < kMaxEntityDepth && Charge(entity->Value.size() + 1))
+    if (entity && entityStack_.Count() < kMaxEntityDepth && Charge(entity->Value.size()))
         return entityStack_.Push(entity->Value, semi + 1);
     return semi + 1;  // undeclared: the reference is dropped
 }

@@ -99,16 +99,17 @@ int TElemList::IndexOf(std::string_view name) const {
     return xml::BisectByName(items_, name);
 }
 
-TElemDef* TElemList::Node(std::string_view name) const {
-    const int i = IndexOf(name);
-    return i < 0 ? nullptr : items_[static_cast<std::size_t>(i)].get();
-}
-
 TEntityStackNode::TEntityStackNode() = default;
 TEntityStackNode::~TEntityStackNode() = default;
 
 void TEntityStack::Push(const char* returnPos) {
-    auto node = std::make_unique<TEntityStackNode>();
+    std::unique_ptr<TEntityStackNode> node;
+    if (free_.empty()) {
+        node = std::make_unique<TEntityStackNode>();
+    } else {
+        node = std::move(free_.back());
+        free_.pop_back();
+    }
     node->SavedEncoding = OwnerParser.CurrentEncoding();
     node->ReturnPos = returnPos;
     Append(std::move(node));
@@ -137,6 +138,15 @@ const char* TEntityStack::Pop() {
     const char* returnPos = node->ReturnPos;
     popped_.push_back(std::move(node));
     return returnPos;
+}
+
+void TEntityStack::ReleasePopped() {
+    for (auto& node : popped_) {
+        node->EntityParser.reset();
+        node->Text.clear();
+        free_.push_back(std::move(node));
+    }
+    popped_.clear();
 }
 
 void TEntityStack::Clear() {

@@ -133,16 +133,23 @@ void InstallLanguage() {
     LanguageList->SetPrintingLanguage("Test");
 }
 
+// The options as an empty registry gives them; read once, the store is slow
+// to set up.
+const TProgramOptions& DefaultOptions() {
+    static const TProgramOptions options = [] {
+        testing_support::TempMachineRoot root;
+        return TProgramOptions();
+    }();
+    return options;
+}
+
 }  // namespace
 
 std::string KeyText(const std::string& key) { return "<" + key + ">"; }
 
 TCalcEnvironment::TCalcEnvironment() {
     InstallLanguage();
-    {
-        testing_support::TempMachineRoot root;  // an empty registry: the defaults
-        AppOptions = std::make_unique<TProgramOptions>();
-    }
+    AppOptions = std::make_unique<TProgramOptions>(DefaultOptions());
     MediumTypes = TestMedia();
     IsolationTypes = TestInsulations();
     SetPrices({});

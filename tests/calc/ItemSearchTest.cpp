@@ -304,6 +304,45 @@ TEST_F(CalculateTest, CondensationOnAColdDuct) {
     EXPECT_FLOAT_EQ(item.Isolation.Thickness, 19.4f);
 }
 
+TEST_F(CalculateTest, CondensationInsideAnAirDuct) {
+    // Air at 40 degC and 80 % in a duct 400 x 200 (wall 1 mm, lambda 50),
+    // ai 20, ao 10, outside 0 degC. Inside dew point 35.8774; the wall's inner
+    // face must reach 35.9774: Twi = 40 - 40 k / 20 -> k <= 2.01131 ->
+    // 1/k = 0.497187 = 0.15002 + 0.025 s -> s = 13.887; tenths 13.9 -> 14.
+    TItem item;
+    item.Geometry = GeometryType::SquareCanal;
+    item.SideA = 400;
+    item.SideB = 200;
+    item.WallThickness = 1;
+    item.WallLambda = 50;
+    item.Length = 10;
+    item.InsideAlphaMode = 2;
+    item.InsideAlpha = 20;
+    item.OutsideAlphaMode = 2;
+    item.OutsideAlpha = 10;
+    SetMedium(item, "air", 40);
+    item.InsideHumidity = 80;
+    item.AirTemperature = 0;
+    item.Isolation.IsolationID = "wool";
+    item.CalculationType = CalcMode::Condensation;
+    Run(item);
+    EXPECT_EQ(item.Isolation.Thickness, 14);
+    ExpectRel(item.InsideDewPoint, 35.877380);
+    EXPECT_GT(item.InsideWallTemperature, item.InsideDewPoint + 0.1f);
+
+    environment.SetCalcPrecision(true);
+    item.Isolation.Thickness = 0;
+    Run(item);
+    EXPECT_FLOAT_EQ(item.Isolation.Thickness, 13.9f);
+
+    // Any other medium keeps its inside dew point untouched.
+    TItem brine = PlanePipe();
+    brine.InsideDewPoint = 7;
+    brine.InsideHumidity = 80;
+    Run(brine);
+    EXPECT_EQ(brine.InsideDewPoint, 7);
+}
+
 TEST_F(CalculateTest, GivedThicknessKeepsTheThicknessAndSuggests) {
     // s 50: R = 0.000769610 + 0.01 + ln(208/108) * 12.5 + 100/208 = 8.6841,
     // k = 0.3617627; q = 80 k = 28.94102

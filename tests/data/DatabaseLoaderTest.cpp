@@ -150,3 +150,11 @@ TEST_F(DatabaseLoaderTest, CompressedAndPlainReadAlike) {
     EXPECT_EQ(MediumTypes->Items[0], MediumTypes->Items[1]);
     EXPECT_EQ(MediumTypes->Items[0].ItemName, "Víz \xF5");
 }
+
+TEST_F(DatabaseLoaderTest, AFolderLinkThatLoopsEnds) {
+    WriteFile(data() / "m.xml", Doc(Medium("m")));
+    std::filesystem::create_directory_symlink(data(), data() / "loop");
+    EXPECT_FALSE(ScanDataFolder(data()));
+    ASSERT_NE(MediumTypes, nullptr);
+    EXPECT_EQ(MediumTypes->Count(), 33);  // the folder itself and 32 levels of the link
+}

@@ -189,3 +189,15 @@ TEST(XmlDtd, ParameterEntitiesInsideDeclarations) {
     EXPECT_EQ(parser.ElementDefs().Node("a")->ContentModel, "(b)");
     EXPECT_EQ(parser.ElementDefs().Node("a")->ElemType, TElemType::etChildren);
 }
+
+TEST(XmlDtd, DeclarationsBeyondTheBoundAreReportedAndDropped) {
+    std::string doc = "<!DOCTYPE a [";
+    for (int n = 0; n <= TXmlParser::kMaxDeclarations; ++n) doc += "<!ENTITY e" + std::to_string(100000 + n) + " 'x'>";
+    doc += "<!ENTITY e100000 'again'>]><a>&e100000;&e" + std::to_string(100000 + TXmlParser::kMaxDeclarations) + ";</a>";
+    TRecordingParser parser(doc);
+    EXPECT_EQ(Trace(parser), (Parts{"DTD", "<a>", "\"againe" + std::to_string(100000 + TXmlParser::kMaxDeclarations) + "\"", "</a>"}));
+    EXPECT_EQ(parser.GeneralEntities().Count(), TXmlParser::kMaxDeclarations);
+    ASSERT_EQ(parser.reports.size(), static_cast<std::size_t>(TXmlParser::kMaxDeclarations) + 2);
+    EXPECT_EQ(parser.reports[TXmlParser::kMaxDeclarations], "error:<");  // the one too many
+    EXPECT_EQ(parser.reports.back().substr(0, 7), "entity:");  // a redefinition still fits
+}

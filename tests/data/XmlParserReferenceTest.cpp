@@ -57,6 +57,11 @@ TEST(XmlReferences, CharacterReferencesInUtf8AttributesGiveTheirByte) {
     EXPECT_EQ(Trace(doc), (Parts{"<?xml>", "<a x=caf\xE9ine \x80 \xBF>", "\"caf\xE9ine\"", "</a>"}));
 }
 
+TEST(XmlReferences, CharacterReferencesInUtf8EntityTextsGiveTheirByte) {
+    const std::string doc = std::string(kUtf8) + WithEntities("<!ENTITY c \"caf&#233;\">", "<a v=\"&c;\">&c;</a>");
+    EXPECT_EQ(Trace(doc), (Parts{"<?xml>", "DTD", "<a v=caf\xE9>", "\"caf\xE9\"", "</a>"}));
+}
+
 TEST(XmlReferences, DeclaredEntityInTextAndAttributes) {
     const std::string doc = WithEntities("<!ENTITY e \"short\">", "<a x=\"[&e;]\">[&e;]</a>");
     EXPECT_EQ(Trace(doc), (Parts{"DTD", "<a x=[short]>", "\"[short]\"", "</a>"}));
@@ -168,4 +173,15 @@ TEST_F(XmlExternalEntities, ExternalSubsetDeclaresEntities) {
     Load("<!DOCTYPE a SYSTEM \"decl.dtd\" [<!ENTITY g \"inner\">]><a>&e;|&f;|&g;</a>");
     EXPECT_EQ(Trace(parser_), (Parts{"DTD", "<a>", "\"from dtd|via p|inner\"", "</a>"}));
     EXPECT_EQ(parser_.RootElementName(), "a");
+}
+
+TEST_F(XmlExternalEntities, AbsoluteNamesMapOntoTheMachineRoot) {
+    const testing_support::ScopedMachineRoot machine;
+    testing_support::WriteFile(machine.Path() / "drives" / "c" / "Dtd" / "e.xml", "drive");
+    testing_support::WriteFile(machine.Path() / "unc" / "srv" / "share" / "e.xml", "share");
+    Write("Dtd/e.xml", "beside");
+    Load(WithEntities("<!ENTITY d SYSTEM \"C:\\Dtd\\e.xml\"><!ENTITY u SYSTEM \"//srv/share/e.xml\">"
+                      "<!ENTITY r SYSTEM \"/Dtd/e.xml\"><!ENTITY n SYSTEM \"http://host/e.xml\">",
+                      "<a v=\"&d;|&u;|&r;|&n;\"/>"));
+    EXPECT_EQ(Trace(parser_), (Parts{"DTD", "<a v=drive|share|beside|/>"}));
 }

@@ -6,6 +6,7 @@
 #include "data/XmlParser.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace xml_test {
