@@ -9,7 +9,7 @@ std::string TLanguage::GetString(std::string_view key) const {
     return found != Strings.end() ? found->second : std::string();
 }
 
-std::string TLanguage::ExpandMacros(std::string_view text) const {
+std::string TLanguage::ExpandMacros(std::string_view text, bool asFormat) const {
     std::string result;
     std::string_view rest = text;
     for (;;) {
@@ -26,7 +26,15 @@ std::string TLanguage::ExpandMacros(std::string_view text) const {
         rest.remove_prefix(hash + 1);
         const std::size_t close = rest.find('#');
         if (close == std::string_view::npos) continue;  // a lone "#" is dropped
-        result.append(GetString(rest.substr(0, close)));
+        const std::string replacement = GetString(rest.substr(0, close));
+        if (!asFormat) {
+            result.append(replacement);
+        } else {
+            for (const char c : replacement) {
+                if (c == '%') result.push_back('%');
+                result.push_back(c);
+            }
+        }
         rest.remove_prefix(close + 1);
     }
     result.append(rest);
@@ -71,6 +79,11 @@ std::string TLanguages::GetString(std::string_view key) const {
 
 std::string TLanguages::TranslateResString(int id) const {
     return TranslateText(LoadResString(id));
+}
+
+std::string TLanguages::TranslateResFormat(int id) const {
+    const TLanguage* language = ActiveLanguage();
+    return language ? language->ExpandMacros(LoadResString(id), true) : std::string(LoadResString(id));
 }
 
 std::string TLanguages::TranslateText(std::string_view text) const {

@@ -69,8 +69,10 @@ public:
     std::string GetString(std::string_view key) const;
 
     // Replaces every "#KEY#" by GetString(KEY); "\#" is a literal "#", a lone
-    // "#" is dropped. Replaced texts are not expanded again.
-    std::string ExpandMacros(std::string_view text) const;
+    // "#" is dropped. Replaced texts are not expanded again. With
+    // `asFormat`, every "%" of a replacing text is doubled, so that a printf
+    // format built this way has only the conversions of `text` itself.
+    std::string ExpandMacros(std::string_view text, bool asFormat = false) const;
 
     bool operator==(const TLanguage&) const = default;
 };
@@ -105,6 +107,8 @@ public:
     // string-table row `id` with its macros expanded; unexpanded without an
     // active language;
     std::string TranslateResString(int id) const;
+    // the same as a printf format: "%" in the texts of its macros is doubled;
+    std::string TranslateResFormat(int id) const;
     // `text` with its macros expanded; unchanged without an active language.
     std::string TranslateText(std::string_view text) const;
 

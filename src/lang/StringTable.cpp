@@ -42,7 +42,7 @@ constexpr TResString kRows[] = {
     {144, ROW_H1 R"(#ID_ITEMRTF20#:\tab %.0f\tab mm\par )" "\r\n"sv},
     {145, ROW_H1 R"({\b #ID_ITEMRTF21#:}\par #ID_ITEMRTF2#:\tab %.1f\tab mm\par )" "\r\n"sv},
     {146, ROW_H1 R"(#ID_ITEMRTF18#:\tab %.2f\tab m{\super 3}\par )" "\r\n"sv},
-    {147, ROW_H1 R"(#ID_ITEMRTF22#:\tab %4.f\tab W/mK\par )" "\r\n"sv},
+    {147, ROW_H1 R"(#ID_ITEMRTF22#:\tab %4.4g\tab W/mK\par )" "\r\n"sv},
     {148, ROW_H2 R"({\b #ID_ITEMRTF23#:}\par\sb0 #ID_ITEMRTF29#:\tab %s\par )" "\r\n"sv},
     {149, ROW_H1 R"(#ID_ITEMRTF24#:\tab %.1f\tab )" "\xB0" R"(C\tab )"sv},
     {150, R"(#ID_ITEMRTF25#:\tab %.0f\tab %%\par )" "\r\n"sv},

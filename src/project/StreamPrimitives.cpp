@@ -1,7 +1,5 @@
 #include "project/StreamPrimitives.h"
 
-#include "lang/Languages.h"
-#include "platform/base/Exception.h"
 #include "platform/base/Stream.h"
 #include "platform/base/StringList.h"
 
@@ -57,7 +55,9 @@ TStream& ReadString(TStream& stream, std::string& text) {
 }
 
 TStream& WriteString(TStream& stream, std::string_view text) {
-    if (text.size() > kMaxStoredText) throw Exception(LanguageList->GetString("IDS_TEXTTOOLONG"));
+    // The count is an int16: a longer text is cut rather than wrapped into a
+    // count that would damage every field after it.
+    text = text.substr(0, kMaxStoredText);
     WriteInt16(stream, static_cast<std::int16_t>(text.size() + 1));
     std::string field(text);  // with its NUL
     stream.Write(field.c_str(), static_cast<int>(field.size() + 1));

@@ -30,8 +30,7 @@ TStream& WriteFloat32(TStream& stream, float value);
 // below 1 gives ""; a field cut short by the end of the stream gives the
 // bytes present; no byte beyond the field is read.
 TStream& ReadString(TStream& stream, std::string& text);
-// Raises Exception with the translated "IDS_TEXTTOOLONG" for a text longer
-// than kMaxStoredText, before writing anything.
+// A text longer than kMaxStoredText is cut to that length.
 TStream& WriteString(TStream& stream, std::string_view text);
 
 // Replaces the list by the lines of one string field.

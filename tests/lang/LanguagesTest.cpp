@@ -27,6 +27,13 @@ TEST(LanguageExpandMacros, ReplacesKeyBetweenHashes) {
     EXPECT_EQ(l.ExpandMacros(""), "");
 }
 
+TEST(LanguageExpandMacros, AsFormatDoublesPercentOfReplacedTextsOnly) {
+    TLanguage l = MakeLanguage("L", "", true, false);
+    l.Strings["P"] = "Saving (%)";
+    EXPECT_EQ(l.ExpandMacros("#P#: %.0f %%", true), "Saving (%%): %.0f %%");
+    EXPECT_EQ(l.ExpandMacros("#P#: %.0f %%"), "Saving (%): %.0f %%");
+}
+
 TEST(LanguageExpandMacros, BackslashMakesALiteralHash) {
     TLanguage l = MakeLanguage("L", "", true, false);
     // The escaped "#" stays; the last "#" has no partner and is dropped.

@@ -34,7 +34,7 @@ TEST(StringTable, ItemRowsByteForByte) {
     EXPECT_EQ(LoadResString(128),
               "\\pard\\plain \\s31\\sb180\\f4\\fs20\\lang1038\\tx5040\\tqr\\tx8640{\\b %s}\\par \r\n");
     EXPECT_EQ(LoadResString(132), kH1 + "{\\b #ID_ITEMRTF5#:}\\par #ID_ITEMRTF6#:\\tab %.1f * ");
-    EXPECT_EQ(LoadResString(147), kH1 + "#ID_ITEMRTF22#:\\tab %4.f\\tab W/mK\\par \r\n");
+    EXPECT_EQ(LoadResString(147), kH1 + "#ID_ITEMRTF22#:\\tab %4.4g\\tab W/mK\\par \r\n");
     EXPECT_EQ(LoadResString(150), "#ID_ITEMRTF25#:\\tab %.0f\\tab %%\\par \r\n");
     // No line end on 168, though it ends a paragraph.
     EXPECT_EQ(LoadResString(168).substr(LoadResString(168).size() - 5), "\\par "sv);

@@ -1,7 +1,5 @@
 #include "project/StreamPrimitives.h"
 
-#include "lang/Languages.h"
-#include "platform/base/Exception.h"
 #include "platform/base/MemoryStream.h"
 #include "platform/base/StringList.h"
 
@@ -101,22 +99,17 @@ TEST(StreamPrimitives, LongestStringHasCount32767) {
     EXPECT_EQ(back, text);
 }
 
-TEST(StreamPrimitives, LongerTextIsRefusedBeforeAnythingIsWritten) {
-    TLanguage english;
-    english.id = "English";
-    english.UserInterface = true;
-    english.Strings["IDS_TEXTTOOLONG"] = "too long";
-    LanguageList->Languages = {english};
-    LanguageList->SetLanguage("English");
+TEST(StreamPrimitives, LongerTextIsCutToTheLongestField) {
     TMemoryStream s;
-    try {
-        WriteString(s, std::string(kMaxStoredText + 1, 'x'));
-        ADD_FAILURE() << "no exception";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), "too long");
-    }
-    EXPECT_EQ(s.Size(), 0);
-    LanguageList = std::make_unique<TLanguages>();
+    WriteString(s, std::string(kMaxStoredText, 'x') + "yz");
+    WriteString(s, "next");
+    ASSERT_EQ(s.Size(), 2 + 32767 + 2 + 5);
+    EXPECT_EQ(Bytes(s).substr(0, 2), "\xFF\x7F");
+    s.SetPosition(0);
+    std::string back, next;
+    ReadString(ReadString(s, back), next);
+    EXPECT_EQ(back, std::string(kMaxStoredText, 'x'));
+    EXPECT_EQ(next, "next");
 }
 
 TEST(StreamPrimitives, MalformedStringFieldsStayInsideTheirBytes) {

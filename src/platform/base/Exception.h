@@ -49,7 +49,6 @@ class EWriteError : public EStreamError {
 public:
     using EStreamError::EStreamError;
 };
-
 // A registry value that can't be read or written as asked.
 class ERegistryException : public Exception {
 public:

@@ -23,5 +23,13 @@ constexpr long ERROR_CANTOPEN = 1011;
 constexpr long ERROR_CANTREAD = 1012;
 constexpr long ERROR_CANTWRITE = 1013;
 constexpr long ERROR_KEY_DELETED = 1018;
+constexpr long ERROR_FILE_EXISTS = 80;
+constexpr long ERROR_CALL_NOT_IMPLEMENTED = 120;
+constexpr long ERROR_MOD_NOT_FOUND = 126;
+constexpr long ERROR_PROC_NOT_FOUND = 127;
+constexpr long ERROR_BAD_EXE_FORMAT = 193;
+constexpr long ERROR_DIRECTORY = 267;
+constexpr long ERROR_RESOURCE_DATA_NOT_FOUND = 1812;
+constexpr long ERROR_RESOURCE_TYPE_NOT_FOUND = 1813;
 
 }  // namespace win

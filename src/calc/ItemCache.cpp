@@ -1,0 +1,132 @@
+// Look-ups of the media data base, and the per-calculation cache that keeps
+// a search from repeating the same look-ups and curves hundreds of times.
+
+#include "calc/ItemInternal.h"
+
+#include "data/Mediumdbitem.h"
+
+#include <bit>
+#include <cmath>
+
+namespace item_internal {
+
+namespace {
+
+const TMediumFunction* Curve(const TMediumDBItem& record, const char* name) {
+    const int index = record.FunctionIndex(name);
+    if (index < 0 || index >= static_cast<int>(record.Functions.size()))
+        return nullptr;
+    return &record.Functions[static_cast<std::size_t>(index)];
+}
+
+// A property as the item stores it: the curve's double value held as a float.
+float ValueAt(const TMediumFunction* curve, double temperature) {
+    return curve ? static_cast<float>(curve->Value(temperature)) : 0.0f;
+}
+
+std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+
+}  // namespace
+
+const TMediumDBItem* FindMediumRecord(std::string_view itemID) {
+    if (TMediumTypes::IsUserDefined(itemID) || !MediumTypes)
+        return nullptr;
+    return MediumTypes->FindItem(itemID);
+}
+
+TMediumCurves FindCurves(const TMediumDBItem& record) {
+    TMediumCurves curves;
+    curves.Density = Curve(record, "ro");
+    curves.SpecificHeat = Curve(record, "C");
+    curves.KinematicViscosity = Curve(record, "nu");
+    curves.Beta = Curve(record, "v");
+    curves.HeatConditionFactor = Curve(record, "lambda");
+    curves.FreezingPoint = Curve(record, "to");
+    return curves;
+}
+
+void FetchFromCurves(TMedium& medium, const TMediumCurves& curves) {
+    const double t = medium.Temperature;
+    medium.Density = ValueAt(curves.Density, t);
+    medium.SpecificHeat = ValueAt(curves.SpecificHeat, t);
+    medium.KinematicViscosity = ValueAt(curves.KinematicViscosity, t);
+    medium.Beta = ValueAt(curves.Beta, t);
+    medium.HeatConditionFactor = ValueAt(curves.HeatConditionFactor, t);
+    medium.FreezingPoint = ValueAt(curves.FreezingPoint, t);
+}
+
+TCalcCache::TCalcCache(std::string_view itemID) : record_(FindMediumRecord(itemID)) {
+    if (record_)
+        curves_ = FindCurves(*record_);
+}
+
+void TCalcCache::Fetch(TMedium& medium) {
+    if (!record_)
+        return;  // user-defined or unknown: the values stay
+    if (!properties_ || Bits(properties_->Temperature) != Bits(medium.Temperature)) {
+        properties_ = medium;
+        FetchFromCurves(*properties_, curves_);
+    }
+    medium.Density = properties_->Density;
+    medium.SpecificHeat = properties_->SpecificHeat;
+    medium.KinematicViscosity = properties_->KinematicViscosity;
+    medium.Beta = properties_->Beta;
+    medium.HeatConditionFactor = properties_->HeatConditionFactor;
+    medium.FreezingPoint = properties_->FreezingPoint;
+}
+
+double TCalcCache::PrandtlAt(const TMedium& medium, float temperature) {
+    if (!record_)
+        return medium.Prandtl();  // fetching changes nothing
+    if (!hasPrandtl_ || prandtlAt_ != Bits(temperature)) {
+        // Only the four properties the Prandtl number takes: the copy goes.
+        TMedium copy = medium;
+        const double t = temperature;
+        copy.Density = ValueAt(curves_.Density, t);
+        copy.SpecificHeat = ValueAt(curves_.SpecificHeat, t);
+        copy.KinematicViscosity = ValueAt(curves_.KinematicViscosity, t);
+        copy.HeatConditionFactor = ValueAt(curves_.HeatConditionFactor, t);
+        prandtl_ = copy.Prandtl();
+        prandtlAt_ = Bits(temperature);
+        hasPrandtl_ = true;
+    }
+    return prandtl_;
+}
+
+TMedium TCalcCache::At(const TMedium& medium, float temperature) const {
+    TMedium copy = medium;
+    copy.Temperature = temperature;
+    if (record_)
+        FetchFromCurves(copy, curves_);
+    return copy;
+}
+
+double TCalcCache::DewPoint(float temperature, float humidity) {
+    for (const TDewPoint& known : dewPoints_) {
+        if (known.Valid && known.Temperature == Bits(temperature) && known.Humidity == Bits(humidity))
+            return known.Value;
+    }
+    TDewPoint& entry = dewPoints_[nextDewPoint_];
+    nextDewPoint_ = (nextDewPoint_ + 1) % kDewPoints;
+    entry = {true, Bits(temperature), Bits(humidity), TItem::DewPoint(temperature, humidity)};
+    return entry.Value;
+}
+
+double TCalcCache::Pow(TTerm term, double x, double y) {
+    TTermValue& known = terms_[static_cast<int>(term)];
+    const auto xBits = std::bit_cast<std::uint64_t>(x);
+    const auto yBits = std::bit_cast<std::uint64_t>(y);
+    if (!known.Valid || known.X != xBits || known.Y != yBits)
+        known = {true, xBits, yBits, std::pow(x, y)};
+    return known.Value;
+}
+
+double TCalcCache::Log(TTerm term, double x) {
+    TTermValue& known = terms_[static_cast<int>(term)];
+    const auto xBits = std::bit_cast<std::uint64_t>(x);
+    if (!known.Valid || known.X != xBits)
+        known = {true, xBits, 0, std::log(x)};
+    return known.Value;
+}
+
+}  // namespace item_internal

@@ -1,0 +1,85 @@
+#include "data/Price.h"
+
+#include "data/DataTexts.h"
+#include "data/ParserStream.h"
+#include "platform/base/Exception.h"
+#include "platform/base/FileStream.h"
+#include "platform/win/Clock.h"
+#include "platform/win/MessageBox.h"
+
+#include <limits>
+#include <tuple>
+
+std::unique_ptr<TPrice> PriceList;
+
+namespace {
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+bool IsValidDate(int year, int month, int day) {
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+    const int last = kDays[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0);
+    return day <= last;
+}
+
+}  // namespace
+
+TPrice::TPrice(const std::filesystem::path& path) {
+    std::unique_ptr<TParserStream> parser;
+    {
+        TFileStream file(path, fmOpenRead);
+        parser = std::make_unique<TParserStream>(file);
+    }
+    Read(*parser);
+}
+
+void TPrice::Read(TParserStream& parser) {
+    const int year = parser.NextInteger();
+    const int month = parser.NextInteger();
+    const int day = parser.NextInteger();
+    if (!IsValidDate(year, month, day)) throw EConvertError("Date error!");
+    Year = static_cast<std::uint16_t>(year);
+    Month = month;
+    Day = day;
+
+    // Out-of-date prices are still used; the user is only told.
+    const win::TDate today = win::Today();
+    if (std::tie(today.Year, today.Month, today.Day) > std::tie(year, month, day))
+        win::MessageBox(DataText("IDS_PRICEOUTOFDATE"), DataText("IDS_PROGRAMTITLE"), win::MB_OK | win::MB_ICONWARNING);
+
+    parser.NextString(Currency);
+    for (;;) {
+        TPriceItem row;
+        parser.NextString(row.Name);
+        const double price = parser.NextFloat();
+        // Stored as float32: a price beyond its range would turn into infinity.
+        if (price > std::numeric_limits<float>::max() || price < -std::numeric_limits<float>::max())
+            throw Exception("Float error!");
+        row.Price = static_cast<float>(price);
+        const bool last = row.Name == "END";
+        Items.push_back(std::move(row));
+        if (last) break;
+    }
+}
+
+float TPrice::GetPrice(std::string_view name) const {
+    for (const auto& row : Items)
+        if (row.Name == name) return row.Price;
+    return 0;
+}
+
+void LoadPriceList(const std::filesystem::path& path) {
+    PriceList.reset();
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return;
+    try {
+        PriceList = std::make_unique<TPrice>(path);
+    } catch (const EFOpenError&) {
+        // A list that can't be opened counts as none.
+        PriceList.reset();
+    } catch (const Exception& e) {
+        PriceList.reset();
+        win::MessageBox(e.Message(), DataText("IDS_PROGRAMTITLE"), win::MB_OK | win::MB_ICONEXCLAMATION);
+    }
+}

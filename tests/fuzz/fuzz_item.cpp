@@ -1,0 +1,96 @@
+// The item record reader, then the calculation on whatever it read: any bytes
+// give an item whose record survives being written and read again, and the
+// calculation either succeeds with finite results or fails with one message.
+#include "calc/Item.h"
+
+#include "data/Isolation.h"
+#include "data/Mediumdbitem.h"
+#include "platform/base/MemoryStream.h"
+#include "platform/win/MessageBox.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+namespace {
+
+TMediumFunction Line(const char* name, float slope, float value) {
+    TMediumFunction function;
+    function.Name = name;
+    function.Mode = TMediumFunction::kPolinom;
+    function.PolinomValues = {slope, value};
+    return function;
+}
+
+// Data bases with the ids the seeds use; a box that only counts.
+int boxes = 0;
+void InstallWorld() {
+    auto media = std::make_unique<TMediumTypes>();
+    TMediumDBItem water;
+    water.ItemID = "water";
+    water.Functions = {Line("ro", -0.3f, 1006), Line("C", 0, 4190), Line("nu", -1e-8f, 1.2e-6f),
+                       Line("lambda", 0.0015f, 0.57f), Line("v", 4e-6f, 1e-4f), Line("to", 0, 0)};
+    media->Add(water);
+    MediumTypes = std::move(media);
+    auto types = std::make_unique<TIsolationTypes>();
+    TIsolation wool;
+    wool.ItemID = "wool";
+    wool.PrintName = "Wool %s";
+    wool.c0 = 0.04f;
+    wool.TempMin = -50;
+    wool.TempMax = 250;
+    for (float v : {20.0f, 50.0f, 100.0f}) {
+        TIsolationSubItem size;
+        size.v = v;
+        size.SizeName = "size";
+        wool.SubItems.push_back(size);
+    }
+    types->Add(wool);
+    IsolationTypes = std::move(types);
+    win::SetMessageBoxHook([](const std::string&, const std::string&, unsigned) {
+        ++boxes;
+        return win::IDOK;
+    });
+}
+
+std::string Record(const TItem& item) {
+    TMemoryStream stream;
+    item.Write(stream);
+    std::string bytes(static_cast<std::size_t>(stream.Size()), '\0');
+    stream.SetPosition(0);
+    stream.Read(bytes.data(), static_cast<int>(bytes.size()));
+    return bytes;
+}
+
+TItem ReadRecord(const std::uint8_t* data, std::size_t size, int version) {
+    TMemoryStream stream;
+    stream.Write(data, static_cast<int>(size));
+    stream.SetPosition(0);
+    TItem item;
+    item.Read(stream, version);
+    return item;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const bool installed = (InstallWorld(), true);
+    (void)installed;
+    if (size > 1 << 16)
+        return 0;
+    for (int version : {256, 257}) {
+        TItem item = ReadRecord(data, size, version);
+        const std::string once = Record(item);
+        const TItem again = ReadRecord(reinterpret_cast<const std::uint8_t*>(once.data()), once.size(), 257);
+        if (Record(again) != once)
+            std::abort();
+
+        boxes = 0;
+        const bool ok = item.Calculate();
+        if (ok ? boxes != 0 || !std::isfinite(item.Isolation.Thickness) || !std::isfinite(item.Loss) : boxes != 1)
+            std::abort();
+    }
+    return 0;
+}

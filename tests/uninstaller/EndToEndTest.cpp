@@ -1,0 +1,164 @@
+// The built OrbeloUninstaller, run as its own process on a temporary machine.
+#include "support/TestSupport.h"
+#include "uninstaller/UninstallEncoder.h"
+
+#include "platform/win/FileOps.h"
+#include "platform/win/Files.h"
+#include "platform/win/Mutex.h"
+#include "platform/win/RegistryStore.h"
+#include "platform/win/Restart.h"
+#include "platform/win/WinError.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kSharedDlls[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+const std::string kFolder = "C:\\Program Files\\Example";
+const std::string kUninstaller = kFolder + "\\uninst.exe";
+
+// The program's exit code, or -1 when it didn't end normally.
+int RunProgram(const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    std::vector<std::string> copy = args;
+    for (std::string& a : copy) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+    int status = 0;
+    if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    fs::path Native(const std::string& windowsPath) const {
+        fs::path out;
+        EXPECT_EQ(win::MapWindowsPath(windowsPath, out), win::ERROR_SUCCESS);
+        return out;
+    }
+    void MakeFile(const std::string& windowsPath, const std::string& bytes = "x") const {
+        testing_support::WriteFile(Native(windowsPath), bytes);
+    }
+    bool Exists(const std::string& windowsPath) const { return fs::exists(Native(windowsPath)); }
+    static void SetDword(win::HKey root, const std::string& key, const std::string& name, std::uint32_t v) {
+        ASSERT_EQ(win::RegCreateKey(root, key), win::ERROR_SUCCESS);
+        const std::uint8_t data[4] = {static_cast<std::uint8_t>(v), 0, 0, 0};
+        ASSERT_EQ(win::RegSetValue(root, key, name, win::REG_DWORD, data), win::ERROR_SUCCESS);
+    }
+    static bool HasValue(win::HKey root, const std::string& key, const std::string& name) {
+        std::uint32_t type = 0;
+        std::vector<std::uint8_t> data;
+        return win::RegQueryValue(root, key, name, type, data) == win::ERROR_SUCCESS;
+    }
+
+    // Installs the product and an uninstaller with its data appended by the tool.
+    void Install() {
+        MakeFile(kFolder + "\\Valdorine.exe");
+        MakeFile(kFolder + "\\data\\media.xml");
+        MakeFile(kFolder + "\\readme.txt");
+        ASSERT_EQ(win::SetFileAttributes(kFolder + "\\readme.txt", win::FILE_ATTRIBUTE_READONLY), win::ERROR_SUCCESS);
+        MakeFile(kFolder + "\\in use.dll");
+        MakeFile("C:\\WINDOWS\\SYSTEM\\shared.dll");
+        MakeFile("C:\\WINDOWS\\SYSTEM\\common.dll");
+        MakeFile("C:\\WINDOWS\\backup\\sys.dl_");
+        SetDword(win::HKey::LocalMachine, kSharedDlls, "C:\\WINDOWS\\SYSTEM\\shared.dll", 1);
+        SetDword(win::HKey::LocalMachine, kSharedDlls, "C:\\WINDOWS\\SYSTEM\\common.dll", 3);
+        SetDword(win::HKey::CurrentUser, "Software\\Lumivar\\KELVARIN\\ProgramOptions", "Precision", 2);
+        SetDword(win::HKey::CurrentUser, "Software\\Lumivar\\Other", "Keep", 1);
+
+        encoder::Description d;
+        d.name = "Valdorine";
+        d.shared = {"C:\\WINDOWS\\SYSTEM\\shared.dll", "C:\\WINDOWS\\SYSTEM\\common.dll"};
+        d.backups = {{"C:\\WINDOWS\\backup\\sys.dl_", "C:\\WINDOWS\\SYSTEM\\sys.dll", 1, 0, 0, 0}};
+        d.files = {kFolder + "\\Valdorine.exe", kFolder + "\\data\\media.xml", kFolder + "\\README.TXT",
+                   kFolder + "\\in use.dll", kFolder + "\\never installed.txt"};
+        d.directories = {kFolder + "\\data", kFolder};
+        d.roots[1].subkeys = {{0, "Software", {}, {{1, "Lumivar", {}, {{1, "KELVARIN", {}, {
+                                  {1, "ProgramOptions", {{"Precision", 1}}, {}}}}}}}}};
+        testing_support::WriteFile(dir_.Path() / "data.bin", encoder::EncodeData(d));
+
+        fs::create_directories(Native(kFolder));
+        fs::copy_file(ORBELO_UNINSTALLER, Native(kUninstaller));
+        ASSERT_EQ(RunProgram({ORBELO_APPEND_DATA, Native(kUninstaller).string(), (dir_.Path() / "data.bin").string()}),
+                  0);
+    }
+
+    testing_support::ScopedMachineRoot root_;
+    testing_support::TempDir dir_;
+};
+
+}  // namespace
+
+TEST_F(EndToEnd, SilentRunRemovesTheInstallation) {
+    Install();
+    // Another program has one of the files open.
+    const int fd = ::open(Native(kFolder + "\\in use.dll").c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_SH), 0);
+    EXPECT_EQ(RunProgram({Native(kUninstaller).string(), "/SILENT"}), 1);
+    ::close(fd);
+
+    for (const char* gone : {"\\Valdorine.exe", "\\data\\media.xml", "\\readme.txt", "\\data"})
+        EXPECT_FALSE(Exists(kFolder + gone)) << gone;
+    EXPECT_TRUE(Exists(kFolder + "\\in use.dll"));
+    EXPECT_TRUE(Exists(kUninstaller));
+    EXPECT_FALSE(Exists("C:\\WINDOWS\\SYSTEM\\shared.dll"));
+    EXPECT_FALSE(HasValue(win::HKey::LocalMachine, kSharedDlls, "C:\\WINDOWS\\SYSTEM\\shared.dll"));
+    EXPECT_TRUE(Exists("C:\\WINDOWS\\SYSTEM\\common.dll"));
+    EXPECT_FALSE(Exists("C:\\WINDOWS\\backup\\sys.dl_"));
+    EXPECT_FALSE(Exists("C:\\WINDOWS\\SYSTEM\\sys.dll"));  // silent mode restores nothing
+    EXPECT_FALSE(win::RegKeyExists(win::HKey::CurrentUser, "Software\\Lumivar\\KELVARIN"));
+    EXPECT_TRUE(win::RegKeyExists(win::HKey::CurrentUser, "Software\\Lumivar\\Other"));
+    EXPECT_TRUE(win::RegKeyExists(win::HKey::CurrentUser, "Software"));
+    EXPECT_EQ(win::PendingDeletions(), (std::vector<std::string>{kUninstaller, kFolder + "\\in use.dll"}));
+    EXPECT_FALSE(win::RestartRequested());
+
+    std::uint32_t type = 0;
+    std::vector<std::uint8_t> count;
+    ASSERT_EQ(win::RegQueryValue(win::HKey::LocalMachine, kSharedDlls, "C:\\WINDOWS\\SYSTEM\\common.dll", type, count),
+              win::ERROR_SUCCESS);
+    EXPECT_EQ(count, (std::vector<std::uint8_t>{2, 0, 0, 0}));
+}
+
+TEST_F(EndToEnd, SecondInstanceAndBrokenDataChangeNothing) {
+    Install();
+    {
+        win::NamedMutex running;
+        ASSERT_EQ(win::CreateMutex("vrek_Valdorine_mutex", running), win::ERROR_SUCCESS);
+        EXPECT_EQ(RunProgram({Native(kUninstaller).string(), "/SILENT"}), 0);
+    }
+    EXPECT_TRUE(Exists(kFolder + "\\Valdorine.exe"));
+
+    // One byte of the data changed.
+    const fs::path exe = Native(kUninstaller);
+    std::string bytes = testing_support::ReadFile(exe);
+    bytes[bytes.size() - 20] = static_cast<char>(bytes[bytes.size() - 20] ^ 0x40);
+    testing_support::WriteFile(exe, bytes);
+    ::chmod(exe.c_str(), 0755);
+    EXPECT_EQ(RunProgram({exe.string(), "/silent"}), 0);
+    EXPECT_TRUE(Exists(kFolder + "\\Valdorine.exe"));
+    EXPECT_TRUE(HasValue(win::HKey::LocalMachine, kSharedDlls, "C:\\WINDOWS\\SYSTEM\\shared.dll"));
+    EXPECT_TRUE(win::PendingDeletions().empty());
+}
+
+TEST_F(EndToEnd, TheProgramWithoutDataStopsAtOnce) {
+    fs::create_directories(Native(kFolder));
+    fs::copy_file(ORBELO_UNINSTALLER, Native(kUninstaller));
+    EXPECT_EQ(RunProgram({Native(kUninstaller).string(), "/SILENT"}), 0);
+}
