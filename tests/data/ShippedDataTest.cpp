@@ -279,19 +279,37 @@ TEST_F(ShippedDataTest, EveryPriceTheCalculationCanAskForIsListed) {
     EXPECT_TRUE(missing.empty()) << *missing.begin();
 }
 
-TEST(ShippedDataEnglish, NamesFollowTheDataBaseLanguage) {
+// The shipped language files pick the shipped data's texts: the data-base
+// language of each matches the "Language" values the data files use.
+TEST(ShippedDataWithShippedLanguages, NamesFollowTheDataBaseLanguage) {
     auto saved = std::move(LanguageList);
     LanguageList = std::make_unique<TLanguages>();
-    TLanguage english;
-    english.id = "English";
-    english.UserInterface = true;
-    english.Strings["IDS_DEVICEDBLANGUAGE"] = "EN";
-    LanguageList->Languages.push_back(english);
-    LanguageList->SetLanguage("English");
-    LoadDatabases(kRoot / "data");
-    EXPECT_EQ(MediumTypes->FindItem("water")->ItemName, "Water");
-    EXPECT_EQ(IsolationTypes->FindItem("mwshell")->ItemName, "Mineral-wool pipe section");
-    EXPECT_EQ(StandardTubeTypes->GetItem(1)->ItemName, "Steel pipe, seamless (EN 10220)");
+    LanguageList->CompressedOnly = false;
+    LanguageList->Load(kRoot / "languages" / "*.xm?");
+    struct Expected {
+        const char* language;
+        const char* water;
+        const char* shell;
+        const char* steel;
+    };
+    for (const Expected& e : {Expected{"Magyar", "V\xEDz", "\xC1sv\xE1nygyapot cs\xF5h\xE9j",
+                                       "Ac\xE9lcs\xF5, varratn\xE9lk\xFCli (EN 10220)"},
+                              Expected{"English", "Water", "Mineral-wool pipe section",
+                                       "Steel pipe, seamless (EN 10220)"}}) {
+        SCOPED_TRACE(e.language);
+        LanguageList->SetLanguage(e.language);
+        ASSERT_EQ(LanguageList->GetLanguageID(), e.language);
+        LoadDatabases(kRoot / "data");
+        EXPECT_EQ(MediumTypes->FindItem("water")->ItemName, e.water);
+        EXPECT_EQ(IsolationTypes->FindItem("mwshell")->ItemName, e.shell);
+        EXPECT_EQ(StandardTubeTypes->GetItem(1)->ItemName, e.steel);
+        // Every display text found its language and every macro its value.
+        for (const auto& type : IsolationTypes->Items) {
+            EXPECT_FALSE(type.ItemName.empty());
+            EXPECT_EQ(type.ItemName.find('$'), std::string::npos) << type.ItemName;
+            EXPECT_EQ(type.PrintName.find('$'), std::string::npos) << type.PrintName;
+        }
+    }
     MediumTypes.reset();
     IsolationTypes.reset();
     StandardTubeTypes.reset();
