@@ -1,22 +1,27 @@
+#include "app/Main.h"
+#include "lang/Languages.h"
 #include "platform/base/SysUtils.h"
-#include "platform/ui/Form.h"
+#include "platform/ui/CommandGuard.h"
 #include "platform/ui/QtPlatform.h"
 
 #include <QApplication>
-#include <QLabel>
+
+#include <memory>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const TQtPlatform platform;
     InitDecimalSeparatorFromLocale();
-    // Stands in for the main window until it exists.
-    TMainWindowForm window;
-    window.setObjectName(QStringLiteral("MainForm"));
-    window.setWindowTitle(QStringLiteral("Valdorine"));
-    auto* label = new QLabel(QStringLiteral("Valdorine\n\nThe main window is not built yet."), &window);
-    label->setAlignment(Qt::AlignCenter);
-    window.setCentralWidget(label);
-    window.resize(505, 389);
-    window.show();
-    return app.exec();
+    LanguageList = std::make_unique<TLanguages>();
+    int result = 1;
+    // A failure while the window is built is shown instead of ending the
+    // program silently.
+    RunCommand([&] {
+        auto* window = new TMainForm;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->show();
+        result = app.exec();
+    });
+    LanguageList.reset();
+    return result;
 }

@@ -288,20 +288,29 @@ void TXmlParser::AddDeclaredDefaults() {
     // Defaults count against the expansion bound: a long list of declared
     // defaults on a short, often repeated tag must not multiply the work.
     if (!def || !Charge(static_cast<std::size_t>(def->Count()))) return;
+    const int written = partAttributes_.Count();
     for (int i = 0; i < def->Count(); ++i) {
         const TAttrDef& attrDef = *def->Node(i);
-        TAttr* attr = partAttributes_.Node(attrDef.Name);
-        if (!attr && !attrDef.Value.empty() && Charge(attrDef.Name.size() + attrDef.Value.size()))
-            attr = &partAttributes_.AddAttr(attrDef.Name, attrDef.Value, TValueType::vtDefault);
-        if (!attr) continue;
-        if (attrDef.AttrDefault == TAttrDefault::adImplied) {
-            attr->ValueType = TValueType::vtImplied;
-        } else if (attrDef.AttrDefault == TAttrDefault::adFixed) {
-            attr->ValueType = TValueType::vtFixed;
-            attr->Value = attrDef.Value;
+        auto [first, last] = partAttributes_.EqualRange(attrDef.Name, written);
+        if (first == last) {
+            if (attrDef.Value.empty() || !Charge(attrDef.Name.size() + attrDef.Value.size())) continue;
+            partAttributes_.AppendAttr(attrDef.Name, attrDef.Value, TValueType::vtDefault);
+            first = partAttributes_.Count() - 1;
+            last = first + 1;
         }
-        attr->AttrType = attrDef.AttrType;
+        // A name the tag writes twice: the declaration applies to both.
+        for (int k = first; k < last; ++k) {
+            TAttr& attr = *partAttributes_.Node(k);
+            if (attrDef.AttrDefault == TAttrDefault::adImplied) {
+                attr.ValueType = TValueType::vtImplied;
+            } else if (attrDef.AttrDefault == TAttrDefault::adFixed) {
+                attr.ValueType = TValueType::vtFixed;
+                attr.Value = attrDef.Value;
+            }
+            attr.AttrType = attrDef.AttrType;
+        }
     }
+    partAttributes_.MergeAppended(written);
 }
 
 void TXmlParser::ProcessAttributeValue(TAttr& attr) {

@@ -70,6 +70,12 @@ public:
     void Delete(int index) {
         if (InRange(index)) items_.erase(items_.begin() + index);
     }
+    // Puts item in the place of the object at index and returns that object.
+    std::unique_ptr<T> Replace(int index, std::unique_ptr<T> item) {
+        if (!InRange(index)) return item;
+        std::swap(items_[static_cast<std::size_t>(index)], item);
+        return item;
+    }
     // Takes over all objects of other, appended in their order.
     void TakeItemsFrom(TObjectList& other) {
         for (auto& item : other.items_) items_.push_back(std::move(item));
@@ -254,6 +260,12 @@ public:
     void Analyze(const char* start, const char*& final);
     // Adds an attribute in name order and returns it (valid until Clear).
     TAttr& AddAttr(std::string_view name, std::string_view value, TValueType valueType);
+    // Adding several at once without walking the list for each: the indexes
+    // [first, last) of the attributes named name among the first `sorted`,
+    // then AppendAttr for the new ones, then MergeAppended(sorted).
+    std::pair<int, int> EqualRange(std::string_view name, int sorted) const;
+    TAttr& AppendAttr(std::string_view name, std::string_view value, TValueType valueType);
+    void MergeAppended(int sorted);
 
 private:
     std::unique_ptr<TAttr> NewNode(std::string_view name, std::string_view value);
@@ -363,11 +375,13 @@ public:
     // larger (each expansion also counts a few bytes for itself). Beyond the
     // bound a reference counts as undeclared.
     static constexpr std::size_t kMinExpansionBudget = std::size_t{1} << 20;
-    // Each declaration list (elements, the attributes of one element, general
-    // and parameter entities, notations) holds at most this many names; a
-    // declaration of a further name is reported as deError and dropped, so
-    // that sorted insertion can't make a long declaration quadratic.
+    // Each declaration list (elements, general and parameter entities,
+    // notations) holds at most kMaxDeclarations names, the attribute list of
+    // one element kMaxAttributeDeclarations; a declaration of a further name
+    // is reported as deError and dropped, so that sorted insertion can't make
+    // a long declaration quadratic. Redeclaring a name replaces it in place.
     static constexpr int kMaxDeclarations = 16384;
+    static constexpr int kMaxAttributeDeclarations = 1024;
 
     TXmlParser();
     virtual ~TXmlParser();

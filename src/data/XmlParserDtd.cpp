@@ -196,20 +196,21 @@ const char* TXmlParser::AnalyzeElementDecl(const char* start) {
     else if (model.starts_with("(")) def->ElemType = TElemType::etChildren;
     else def->ElemType = TElemType::etAny;
     const char* last = *gt == '>' ? gt : gt - 1;
-    if (const int old = elementDefs_.IndexOf(def->Name); old >= 0) {
-        // An attribute list declared before the element stays with it.
-        def->TakeItemsFrom(*elementDefs_.Items(old));
-        elementDefs_.Delete(old);
-    } else if (elementDefs_.Count() >= kMaxDeclarations) {
-        ReportDtdError(start, start);
-        return last;
-    }
     TDtdElementRec rec;
     rec.ElementType = TDtdElemType::deElement;
     rec.FirstChar = start;
     rec.LastChar = last;
     rec.ElemDef = def.get();
-    elementDefs_.Add(std::move(def));
+    if (const int old = elementDefs_.IndexOf(def->Name); old >= 0) {
+        // An attribute list declared before the element stays with it.
+        def->TakeItemsFrom(*elementDefs_.Items(old));
+        elementDefs_.Replace(old, std::move(def));
+    } else if (elementDefs_.Count() < kMaxDeclarations) {
+        elementDefs_.Add(std::move(def));
+    } else {
+        ReportDtdError(start, start);
+        return last;
+    }
     DtdElementFound(rec);
     return last;
 }
@@ -264,15 +265,15 @@ const char* TXmlParser::AnalyzeAttListDecl(const char* start, int baseDepth) {
                 const char* end = xml::ExtractName(p, kAttListNameEnd);
                 auto def = std::make_unique<TAttrDef>();
                 def->Name.assign(p, end);
-                const int old = elem->IndexOf(def->Name);
-                if (old >= 0) elem->Delete(old);
-                if (old < 0 && elem->Count() >= kMaxDeclarations) {
+                attr = def.get();
+                if (const int old = elem->IndexOf(def->Name); old >= 0) {
+                    elem->Replace(old, std::move(def));
+                } else if (elem->Count() < kMaxAttributeDeclarations) {
+                    elem->Add(std::move(def));
+                } else {
                     ReportDtdError(start, p);
                     droppedAttr = TAttrDef();
                     attr = &droppedAttr;
-                } else {
-                    attr = def.get();
-                    elem->Add(std::move(def));
                 }
                 stage = Stage::Type;
                 p = end - 1;
@@ -398,15 +399,14 @@ const char* TXmlParser::AnalyzeEntityDecl(const char* start) {
     // A redefinition replaces the entity; texts being scanned are the stack's copies.
     TNvpList<TEntityDef>& list = parameter ? parameterEntities_ : generalEntities_;
     const int old = list.IndexOf(def->Name);
-    if (old >= 0) {
-        list.Delete(old);
-    } else if (list.Count() >= kMaxDeclarations) {
+    if (old < 0 && list.Count() >= kMaxDeclarations) {
         ReportDtdError(start, start);
         return rec.LastChar;
     }
     if (!parameter) ReplaceParameterEntities(def->Value);
     ReplaceCharacterEntities(def->Value);
-    list.Add(std::move(def));
+    if (old >= 0) list.Replace(old, std::move(def));
+    else list.Add(std::move(def));
     DtdElementFound(rec);
     return rec.LastChar;
 }

@@ -43,6 +43,29 @@ TAttr& TAttrList::AddAttr(std::string_view name, std::string_view value, TValueT
     return added;
 }
 
+std::pair<int, int> TAttrList::EqualRange(std::string_view name, int sorted) const {
+    const auto begin = items_.begin(), end = begin + sorted;
+    const auto first = std::lower_bound(begin, end, name, [](const auto& node, std::string_view n) {
+        return node->Name.compare(n) < 0;
+    });
+    const auto last = std::upper_bound(first, end, name, [](std::string_view n, const auto& node) {
+        return node->Name.compare(n) > 0;
+    });
+    return {static_cast<int>(first - begin), static_cast<int>(last - begin)};
+}
+
+TAttr& TAttrList::AppendAttr(std::string_view name, std::string_view value, TValueType valueType) {
+    items_.push_back(NewNode(name, value));
+    items_.back()->ValueType = valueType;
+    return *items_.back();
+}
+
+void TAttrList::MergeAppended(int sorted) {
+    // The appended ones come in name order and never share a name with the
+    // sorted ones, so one merge puts each where adding it would have.
+    std::inplace_merge(items_.begin(), items_.begin() + sorted, items_.end(), NameLess);
+}
+
 void TAttrList::Analyze(const char* start, const char*& final) {
     Clear();
     enum class Stage { Name, Equals, Value } stage = Stage::Name;

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+class IForm;
 class TXmlParser;
 
 // One component of a form translation: parallel property ids and values.
@@ -24,6 +25,12 @@ struct TLanguageFormItem {
     std::string TypeName;  // the type the language file declares for it
     std::vector<std::string> PropertyIds;
     std::vector<std::string> PropertyValues;
+
+    // Sets the properties of the form's first component of this name that the
+    // declared type takes, in file order; then, for the types whose fonts
+    // translation touches, the font's character set (unless charset is -1).
+    // A type that isn't known or doesn't fit the component changes nothing.
+    void Apply(IForm& form, int charset) const;
 
     bool operator==(const TLanguageFormItem&) const = default;
 };
@@ -34,6 +41,10 @@ struct TLanguageForm {
     std::vector<std::string> PropertyIds;
     std::vector<std::string> PropertyValues;
     std::vector<TLanguageFormItem> Items;
+
+    // The form's "Caption", "Hint" and "HelpFile", its font's character set
+    // (unless charset is -1), then every item in file order.
+    void Apply(IForm& form, int charset) const;
 
     bool operator==(const TLanguageForm&) const = default;
 };
@@ -74,6 +85,11 @@ public:
     // format built this way has only the conversions of `text` itself.
     std::string ExpandMacros(std::string_view text, bool asFormat = false) const;
 
+    // Applies the first form translation named like the form; failing that,
+    // for a name such as "ItemModifyForm_1", the one named without the "_"
+    // and the digits. Nothing unless this is a user-interface language.
+    void TranslateForm(IForm& form) const;
+
     bool operator==(const TLanguage&) const = default;
 };
 
@@ -111,6 +127,10 @@ public:
     std::string TranslateResFormat(int id) const;
     // `text` with its macros expanded; unchanged without an active language.
     std::string TranslateText(std::string_view text) const;
+
+    // Translates a form into the user-interface language (in printing mode
+    // too); nothing when there is none.
+    void TranslateForm(IForm& form) const;
 
     // Null when none is selected. Valid until Languages changes.
     const TLanguage* CurrentLanguage() const { return At(current_); }

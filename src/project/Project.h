@@ -34,6 +34,14 @@ public:
     virtual bool Selected(int index) const = 0;
 };
 
+// The list as the project fills it: one entry per item, a caption and
+// sub-item texts.
+class IListView : public IItemSelection {
+public:
+    virtual void Clear() = 0;
+    virtual void AddItem(const std::string& caption, const std::vector<std::string>& subItems) = 0;
+};
+
 class TProject {
 public:
     // A new project: the options' designer lines, today's date in the user's
@@ -53,6 +61,10 @@ public:
     void LoadFromStream(TStream& stream);
 
     int ItemCount() const { return static_cast<int>(Items.size()); }
+
+    // Empties the list, then adds one entry per item in order: the item's
+    // name with its comment as the one sub-item. The selection is lost.
+    void FillListView(IListView& list) const;
 
     // Puts the selected items on the clipboard, in list order: the own format
     // under ClipboardFormat and an RTF copy in the printing language.

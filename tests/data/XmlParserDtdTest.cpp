@@ -201,3 +201,28 @@ TEST(XmlDtd, DeclarationsBeyondTheBoundAreReportedAndDropped) {
     EXPECT_EQ(parser.reports[TXmlParser::kMaxDeclarations], "error:<");  // the one too many
     EXPECT_EQ(parser.reports.back().substr(0, 7), "entity:");  // a redefinition still fits
 }
+
+TEST(XmlDtd, AttributeDeclarationsBeyondTheBoundAreDropped) {
+    std::string doc = "<!DOCTYPE a [<!ATTLIST a";
+    for (int n = 0; n <= TXmlParser::kMaxAttributeDeclarations; ++n) doc += " x" + std::to_string(1000 + n) + " CDATA 'v'";
+    doc += " x1000 CDATA 'again'>]><a/>";
+    TRecordingParser parser(doc);
+    const TAttrList& attrs = FirstTagAttributes(parser);
+    EXPECT_EQ(attrs.Count(), TXmlParser::kMaxAttributeDeclarations);
+    EXPECT_EQ(attrs.Value("x1000"), "again");
+    EXPECT_EQ(parser.reports.front(), "error:x");
+}
+
+TEST(XmlDtd, FixedValueAppliesToEveryCopyOfARepeatedAttribute) {
+    TXmlParser parser;
+    parser.LoadFromBuffer("<!DOCTYPE a [<!ATTLIST a v CDATA #FIXED 'f' d CDATA 'dv'>]><a v='1' z='' v='2' v='3'/>");
+    const TAttrList& attrs = FirstTagAttributes(parser);
+    ASSERT_EQ(attrs.Count(), 5);
+    for (int i = 0; i < attrs.Count(); ++i) {
+        if (attrs.Name(i) == "v") {
+            EXPECT_EQ(attrs.Value(i), "f");
+        }
+    }
+    EXPECT_EQ(attrs.Name(0), "d");  // the default joins in name order
+    EXPECT_EQ(attrs.Name(4), "z");
+}

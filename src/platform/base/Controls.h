@@ -72,6 +72,22 @@ public:
     virtual TTreeNode* Selected() const = 0;
 };
 
+// The kinds of component a form translation names for its entries (the
+// language file's declared type), and the properties it may set on them.
+enum class TComponentKind {
+    Action, Button, Chart, CheckBox, CheckListBox, ComboBox, Edit, GroupBox, Image, Label, ListHeader,
+    ListView, MenuItem, OpenDialog, PageControl, Panel, RadioButton, RadioGroup, SaveDialog, Series,
+    SpeedButton, TabSheet, ToolButton, UpDown
+};
+enum class TComponentProperty {
+    Caption, Hint, Text,
+    ItemsString,    // entry `index` of the component's list of items
+    ColumnCaption,  // caption of column `index`
+    ChartTitleLine, // a further line of a chart's title
+    BottomAxisTitle, LeftAxisTitle, RightAxisTitle, TopAxisTitle,
+    Filter, Title   // a file dialog's filter and title; Title is a series' title too
+};
+
 // One component of a form, found by its name.
 class IComponent {
 public:
@@ -79,6 +95,15 @@ public:
     virtual std::string Name() const = 0;
     // The class of the object behind it (the toolkit's class name).
     virtual std::string ClassName() const = 0;
+    // Whether the object behind it really is a component of that kind.
+    virtual bool IsKind(TComponentKind kind) const = 0;
+    // Sets a property the way a component of `kind` takes it. False, with
+    // nothing changed, when the object is not of that kind, or `index` names
+    // no existing item or column (lists are never extended).
+    virtual bool SetProperty(TComponentKind kind, TComponentProperty property, int index,
+                             const std::string& value) = 0;
+    // The Windows character set of the component's font (238: Central European).
+    virtual void SetFontCharset(int charset) = 0;
 };
 
 // A form: its own properties and its components in their fixed order.
@@ -93,6 +118,8 @@ public:
     virtual void SetHint(const std::string& hint) = 0;
     virtual std::string HelpFile() const = 0;
     virtual void SetHelpFile(const std::string& helpFile) = 0;
+    // The Windows character set of the form's font.
+    virtual void SetFontCharset(int charset) = 0;
     // Components are listed afresh by each call of ComponentCount; a reference
     // from Component or FindComponent stays valid while its object lives.
     virtual int ComponentCount() = 0;

@@ -1,11 +1,15 @@
 #include "platform/ui/Form.h"
 
+#include "platform/ui/ComponentProperties.h"
+#include "platform/ui/Help.h"
 #include "platform/ui/QtText.h"
+#include "platform/win/Files.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
 #include <QPalette>
+#include <QShortcut>
 #include <QVariant>
 #include <QWidget>
 
@@ -43,6 +47,13 @@ public:
     explicit TQtComponent(QObject& object) : object_(&object) {}
     std::string Name() const override { return object_ ? FromQString(object_->objectName()) : std::string(); }
     std::string ClassName() const override { return object_ ? object_->metaObject()->className() : ""; }
+    bool IsKind(TComponentKind kind) const override { return object_ && FitsComponentKind(*object_, kind); }
+    bool SetProperty(TComponentKind kind, TComponentProperty property, int index, const std::string& value) override {
+        return object_ && SetComponentProperty(*object_, kind, property, index, ToQString(value));
+    }
+    void SetFontCharset(int charset) override {
+        if (object_) ::SetFontCharset(*object_, charset);
+    }
     bool Follows(const QObject& object) const { return object_.data() == &object; }
     bool Alive() const { return !object_.isNull(); }
 
@@ -97,6 +108,17 @@ QString ComponentHint(const QObject& object) {
 
 TFormBase::TFormBase(QWidget& window) : window_(window) {
     ApplyFormStyle(window_);
+    auto* helpKey = new QShortcut(QKeySequence(Qt::Key_F1), &window_);
+    QObject::connect(helpKey, &QShortcut::activated, helpKey, [this] { ShowHelp(); });
+}
+
+bool TFormBase::ShowHelp() const {
+    if (helpContext_ == 0) return false;
+    if (helpFile_.empty()) return HelpCommand(HELP_CONTEXT, helpContext_);
+    // A form's own help file lies beside the application's.
+    std::filesystem::path file = win::PathFromText(helpFile_);
+    if (file.is_relative()) file = ApplicationHelpFile().parent_path() / file;
+    return WinHelp(file, HELP_CONTEXT, helpContext_);
 }
 
 TFormBase::~TFormBase() = default;
@@ -158,6 +180,10 @@ IComponent& TFormBase::AdapterFor(QObject& object) {
         if (adapter->Follows(object)) return *adapter;
     }
     return *adapters_.emplace_back(std::make_unique<TQtComponent>(object));
+}
+
+void TFormBase::SetFontCharset(int charset) {
+    ::SetFontCharset(window_, charset);
 }
 
 int TFormBase::ComponentCount() {

@@ -67,8 +67,12 @@ public:
     void SetHint(const std::string& hint) override;
     std::string HelpFile() const override;
     void SetHelpFile(const std::string& helpFile) override;
+    void SetFontCharset(int charset) override;
     int HelpContext() const { return helpContext_; }
     void SetHelpContext(int context) { helpContext_ = context; }
+    // F1: the page of HelpContext, from the form's help file or, when it has
+    // none, the application's. False when there is nothing to show.
+    bool ShowHelp() const;
 
     int ComponentCount() override;
     IComponent& Component(int index) override;

@@ -136,10 +136,16 @@ void SweepDeadTempFolders(const fs::path& base) {
 
 }  // namespace
 
-fs::path ProgramFolder() {
+fs::path ProgramFile() {
     std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (!ec && exe.has_parent_path()) return exe.parent_path();
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::path() : exe;
+}
+
+fs::path ProgramFolder() {
+    const fs::path exe = ProgramFile();
+    if (exe.has_parent_path()) return exe.parent_path();
+    std::error_code ec;
     return fs::current_path(ec);
 }
 

@@ -10,6 +10,9 @@
 
 namespace win {
 
+// The running executable's path; empty when it can't be found.
+std::filesystem::path ProgramFile();
+
 // The folder of the running executable; the current directory when the
 // executable can't be found.
 std::filesystem::path ProgramFolder();

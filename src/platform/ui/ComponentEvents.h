@@ -1,0 +1,109 @@
+#pragma once
+// The component library's events as Qt signals, written once for every form.
+// Each function connects a handler through the command barrier (RunCommand),
+// to the signal that fires when the component library's event fires: on the
+// user's action only, or also on the program's own change, as the event did.
+//
+// | event     | component                          | Qt                                 | program's own changes |
+// |-----------|------------------------------------|------------------------------------|-----------------------|
+// | OnClick   | TButton, TSpeedButton, TToolButton | QAbstractButton::clicked           | no                    |
+// | OnClick   | TCheckBox                          | QCheckBox::toggled                 | yes (Checked := ...)  |
+// | OnClick   | TRadioButton                       | QRadioButton::toggled, when on     | yes (Checked := True) |
+// | OnClick   | TLabel, TImage                     | mouse button released over it      | no                    |
+// | OnClick   | TListView                          | TListView::Click (anywhere in it)  | no                    |
+// | OnClick   | TMenuItem with entries             | QMenu::aboutToShow                 | no                    |
+// | OnDblClick| TListView                          | TListView::DblClick                | no                    |
+// | OnEdited  | TListView                          | TListView::Edited                  | no                    |
+// | OnChange  | TComboBox                          | QComboBox::activated, and an       | no                    |
+// |           |                                    | editable box's textEdited          |                       |
+// | OnChange  | TEdit                              | QLineEdit::textChanged             | yes (Text := ...)     |
+// | OnExecute | TAction                            | QAction::triggered                 | no                    |
+// | OnPopup   | TPopupMenu                         | QMenu::aboutToShow                 | no                    |
+// | OnTimer   | TTimer                             | QTimer::timeout                    | -                     |
+
+#include "platform/ui/CommandGuard.h"
+#include "platform/ui/ListView.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <functional>
+
+class QLabel;
+
+template <class F>
+void OnClick(QAbstractButton& button, const QObject* context, F handler) {
+    ConnectCommand(&button, &QAbstractButton::clicked, context, [handler = std::move(handler)] { handler(); });
+}
+
+template <class F>
+void OnClick(QCheckBox& box, const QObject* context, F handler) {
+    ConnectCommand(&box, &QCheckBox::toggled, context, [handler = std::move(handler)] { handler(); });
+}
+
+template <class F>
+void OnClick(QRadioButton& button, const QObject* context, F handler) {
+    ConnectCommand(&button, &QRadioButton::toggled, context, [handler = std::move(handler)](bool on) {
+        if (on) handler();
+    });
+}
+
+// A label takes no clicks of its own: an event filter owned by the label
+// reports the released mouse button.
+void OnClick(QLabel& label, const QObject* context, std::function<void()> handler);
+
+template <class F>
+void OnClick(TListView& list, const QObject* context, F handler) {
+    ConnectCommand(&list, &TListView::Click, context, std::move(handler));
+}
+
+// A top-level menu entry's click is its menu opening.
+template <class F>
+void OnClick(QMenu& menu, const QObject* context, F handler) {
+    ConnectCommand(&menu, &QMenu::aboutToShow, context, std::move(handler));
+}
+
+template <class F>
+void OnDblClick(TListView& list, const QObject* context, F handler) {
+    ConnectCommand(&list, &TListView::DblClick, context, std::move(handler));
+}
+
+// handler(index, text)
+template <class F>
+void OnEdited(TListView& list, const QObject* context, F handler) {
+    ConnectCommand(&list, &TListView::Edited, context, std::move(handler));
+}
+
+template <class F>
+void OnChange(QComboBox& box, const QObject* context, F handler) {
+    ConnectCommand(&box, &QComboBox::activated, context, [handler](int) { handler(); });
+    if (QLineEdit* edit = box.lineEdit()) {
+        ConnectCommand(edit, &QLineEdit::textEdited, context, [handler](const QString&) { handler(); });
+    }
+}
+
+template <class F>
+void OnChange(QLineEdit& edit, const QObject* context, F handler) {
+    ConnectCommand(&edit, &QLineEdit::textChanged, context, [handler = std::move(handler)] { handler(); });
+}
+
+template <class F>
+void OnExecute(QAction& action, const QObject* context, F handler) {
+    ConnectCommand(&action, &QAction::triggered, context, [handler = std::move(handler)] { handler(); });
+}
+
+template <class F>
+void OnPopup(QMenu& menu, const QObject* context, F handler) {
+    ConnectCommand(&menu, &QMenu::aboutToShow, context, std::move(handler));
+}
+
+template <class F>
+void OnTimer(QTimer& timer, const QObject* context, F handler) {
+    ConnectCommand(&timer, &QTimer::timeout, context, std::move(handler));
+}

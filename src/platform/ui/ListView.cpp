@@ -1,0 +1,240 @@
+#include "platform/ui/ListView.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QStackedLayout>
+#include <QStandardItemModel>
+#include <QStyledItemDelegate>
+#include <QTreeView>
+
+namespace {
+
+constexpr QSize kLargeIconSize(32, 32);
+constexpr QSize kSmallIconSize(16, 16);
+constexpr auto kEditTriggers = QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked;
+
+}  // namespace
+
+// Reports a finished in-place edit; Escape never gets here.
+class TListView::TCaptionDelegate : public QStyledItemDelegate {
+public:
+    explicit TCaptionDelegate(TListView& list) : QStyledItemDelegate(&list), list_(list) {}
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        QStyledItemDelegate::setModelData(editor, model, index);
+        list_.EmitEdited(index.row(), model->data(index, Qt::EditRole).toString());
+    }
+
+private:
+    TListView& list_;
+};
+
+TListView::TListView(QWidget* parent)
+    : QWidget(parent),
+      model_(new QStandardItemModel(this)),
+      itemView_(new QListView(this)),
+      reportView_(new QTreeView(this)),
+      stack_(new QStackedLayout(this)) {
+    stack_->setContentsMargins(0, 0, 0, 0);
+    reportView_->setModel(model_);
+    reportView_->setRootIsDecorated(false);
+    reportView_->setItemsExpandable(false);
+    reportView_->setUniformRowHeights(true);
+    reportView_->header()->setStretchLastSection(false);
+    itemView_->setModel(model_);
+    // One selection for both views, so a style change keeps it.
+    QItemSelectionModel* own = itemView_->selectionModel();
+    itemView_->setSelectionModel(reportView_->selectionModel());
+    delete own;
+
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(itemView_), static_cast<QAbstractItemView*>(reportView_)}) {
+        // One delegate per view: a view takes every editor its delegate reports.
+        view->setItemDelegate(new TCaptionDelegate(*this));
+        view->setEditTriggers(kEditTriggers);
+        view->setSelectionBehavior(QAbstractItemView::SelectRows);
+        view->viewport()->installEventFilter(this);
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& pos) {
+            if (popupMenu_) popupMenu_->popup(view->viewport()->mapToGlobal(pos));
+        });
+        stack_->addWidget(view);
+    }
+    SetMultiSelect(false);
+    SetViewStyle(TViewStyle::Icon);
+}
+
+TListView::~TListView() = default;
+
+void TListView::SetViewStyle(TViewStyle style) {
+    viewStyle_ = style;
+    if (style == TViewStyle::Report) {
+        reportView_->setIconSize(kSmallIconSize);
+        stack_->setCurrentWidget(reportView_);
+        return;
+    }
+    if (style == TViewStyle::Icon) {
+        itemView_->setViewMode(QListView::IconMode);
+        itemView_->setIconSize(kLargeIconSize);
+        itemView_->setGridSize(QSize(84, 64));
+        itemView_->setWordWrap(true);
+        itemView_->setFlow(QListView::LeftToRight);
+    } else {
+        itemView_->setViewMode(QListView::ListMode);
+        itemView_->setIconSize(kSmallIconSize);
+        itemView_->setGridSize(QSize());
+        itemView_->setWordWrap(false);
+        // Small icons fill rows, the list fills columns.
+        itemView_->setFlow(style == TViewStyle::SmallIcon ? QListView::LeftToRight : QListView::TopToBottom);
+    }
+    itemView_->setMovement(QListView::Static);
+    itemView_->setWrapping(true);
+    itemView_->setResizeMode(QListView::Adjust);
+    itemView_->setSpacing(style == TViewStyle::Icon ? 0 : 2);
+    stack_->setCurrentWidget(itemView_);
+}
+
+int TListView::ColumnCount() const {
+    return model_->columnCount();
+}
+
+void TListView::AddColumn(const QString& caption, int width) {
+    const int column = model_->columnCount();
+    model_->setColumnCount(column + 1);
+    model_->setHorizontalHeaderItem(column, new QStandardItem(caption));
+    reportView_->setColumnWidth(column, width);
+}
+
+QString TListView::ColumnCaption(int column) const {
+    const QStandardItem* item = column >= 0 ? model_->horizontalHeaderItem(column) : nullptr;
+    return item ? item->text() : QString();
+}
+
+bool TListView::SetColumnCaption(int column, const QString& caption) {
+    if (column < 0 || column >= model_->columnCount()) return false;
+    model_->setHorizontalHeaderItem(column, new QStandardItem(caption));
+    return true;
+}
+
+int TListView::ColumnWidth(int column) const {
+    return reportView_->columnWidth(column);
+}
+
+void TListView::SetLargeImage(const QIcon& icon) {
+    largeImage_ = icon;
+    ApplyIcons();
+}
+
+void TListView::SetSmallImage(const QIcon& icon) {
+    smallImage_ = icon;
+    ApplyIcons();
+}
+
+void TListView::ApplyIcons() {
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        if (QStandardItem* item = model_->item(row, 0)) {
+            QIcon icon;
+            for (const QSize size : largeImage_.availableSizes()) icon.addPixmap(largeImage_.pixmap(size));
+            for (const QSize size : smallImage_.availableSizes()) icon.addPixmap(smallImage_.pixmap(size));
+            item->setIcon(icon);
+        }
+    }
+}
+
+int TListView::Count() const {
+    return model_->rowCount();
+}
+
+void TListView::Clear() {
+    model_->removeRows(0, model_->rowCount());
+}
+
+int TListView::AddItem(const QString& caption, const QStringList& subItems) {
+    QList<QStandardItem*> row;
+    row << new QStandardItem(caption);
+    for (const QString& text : subItems) {
+        auto* sub = new QStandardItem(text);
+        sub->setFlags(sub->flags() & ~Qt::ItemIsEditable);
+        row << sub;
+    }
+    if (model_->columnCount() < row.size()) model_->setColumnCount(static_cast<int>(row.size()));
+    model_->appendRow(row);
+    ApplyIcons();
+    return model_->rowCount() - 1;
+}
+
+QString TListView::Caption(int index) const {
+    const QStandardItem* item = model_->item(index, 0);
+    return item ? item->text() : QString();
+}
+
+QString TListView::SubItem(int index, int subIndex) const {
+    const QStandardItem* item = subIndex >= 0 ? model_->item(index, subIndex + 1) : nullptr;
+    return item ? item->text() : QString();
+}
+
+void TListView::SetMultiSelect(bool on) {
+    const auto mode = on ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection;
+    itemView_->setSelectionMode(mode);
+    reportView_->setSelectionMode(mode);
+}
+
+bool TListView::IsSelected(int index) const {
+    if (index < 0 || index >= model_->rowCount()) return false;
+    return reportView_->selectionModel()->isSelected(model_->index(index, 0));
+}
+
+void TListView::SetSelected(int index, bool selected) {
+    if (index < 0 || index >= model_->rowCount()) return;
+    const auto flags = (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) | QItemSelectionModel::Rows;
+    reportView_->selectionModel()->select(model_->index(index, 0), flags);
+}
+
+int TListView::SelectedIndex() const {
+    for (int row = 0; row < model_->rowCount(); ++row) {
+        if (IsSelected(row)) return row;
+    }
+    return -1;
+}
+
+int TListView::SelCount() const {
+    int count = 0;
+    for (int row = 0; row < model_->rowCount(); ++row) count += IsSelected(row) ? 1 : 0;
+    return count;
+}
+
+void TListView::EditCaption(int index) {
+    if (index < 0 || index >= model_->rowCount()) return;
+    QAbstractItemView& view = CurrentView();
+    view.setFocus();
+    const QModelIndex item = model_->index(index, 0);
+    view.selectionModel()->setCurrentIndex(item, QItemSelectionModel::NoUpdate);
+    view.edit(item);
+}
+
+bool TListView::IsEditing() const {
+    // Editors live on the viewport; a closed one is hidden until it goes.
+    for (const QLineEdit* editor : CurrentView().viewport()->findChildren<QLineEdit*>()) {
+        if (!editor->isHidden()) return true;
+    }
+    return false;
+}
+
+QAbstractItemView& TListView::CurrentView() const {
+    if (viewStyle_ == TViewStyle::Report) return *reportView_;
+    return *itemView_;
+}
+
+bool TListView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == itemView_->viewport() || watched == reportView_->viewport()) {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            emit Click();
+        } else if (event->type() == QEvent::MouseButtonDblClick) {
+            emit DblClick();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
