@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace {
@@ -888,6 +889,8 @@ TEST_F(CalculateTest, SuggestionOfAnAssembledSize) {
 
 // --- failures ---------------------------------------------------------------------------------
 
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+
 struct TFailure {
     const char* name;
     const char* key;
@@ -952,6 +955,31 @@ INSTANTIATE_TEST_SUITE_P(
                  [](TItem& item) {
                      item.OutsideAlphaMode = 1;
                      item.AirTemperature = 80;
+                 }},
+        // Numbers the calculation only compares: a NaN must fail the
+        // calculation even where comparing it raises no flag.
+        TFailure{"a target that is no number", "IDS_CALCULATIONERROR",
+                 [](TItem& item) {
+                     item.CalculationType = CalcMode::GivedSurfaceTemp;
+                     item.TargetValue = kNaN;
+                 }},
+        TFailure{"a standing time that is no number", "IDS_CALCULATIONERROR",
+                 [](TItem& item) {
+                     item.CalculationType = CalcMode::Frost;
+                     item.VolumeFlow = 100;
+                     item.Time = kNaN;
+                 }},
+        TFailure{"a length that is no number", "IDS_CALCULATIONERROR",
+                 [](TItem& item) {
+                     item.VolumeFlow = 100;
+                     item.Length = kNaN;
+                 }},
+        TFailure{"an air humidity that is no number", "IDS_CALCULATIONERROR",
+                 [](TItem& item) { item.AirHumidity = kNaN; }},
+        TFailure{"an inside humidity that is no number", "IDS_CALCULATIONERROR",
+                 [](TItem& item) {
+                     SetMedium(item, "air", 40);
+                     item.InsideHumidity = kNaN;
                  }}),
     [](const ::testing::TestParamInfo<TFailure>& info) { return "Case" + std::to_string(info.index); });
 
