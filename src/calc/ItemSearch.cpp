@@ -327,6 +327,11 @@ void TItem::CheckTemperatureLimits(const TIsolation& isolation) {
 }
 
 bool TItem::ResultsAreFinite() const {
+    // Inputs the calculation only compares: comparing a NaN need not raise
+    // the invalid flag, so it would pass unnoticed as "never more" or "no
+    // time".
+    if (!AllFinite({TargetValue, Time, Length, InsideHumidity, AirHumidity}))
+        return false;
     if (!AllFinite({TankVolume, TankSurface, CharacteristicLength, WallThickness, Perimeter, Medium.Temperature,
                     Medium.Density, Medium.SpecificHeat, Medium.KinematicViscosity, Medium.HeatConditionFactor,
                     Medium.Beta, Medium.FreezingPoint, InsideDewPoint, VolumeFlow, InsideAlpha, MassFlow, Velocity,

@@ -52,11 +52,18 @@ TEST(HeatTransfer, DewPoint) {
     // At or below -50 no bisection: (T - 50) / 2.
     EXPECT_EQ(TItem::DewPoint(-60, 50), -55);
     EXPECT_EQ(TItem::DewPoint(-50, 50), -50);
+    // Midpoints are floats: from [-50, 20.3] thirteen halvings end at
+    // [9.538744926, 9.547327042], middle 9.543035984 (double midpoints
+    // would give 9.5430352).
+    EXPECT_DOUBLE_EQ(TItem::DewPoint(20.3f, 50), 9.543035984039307);
 }
 
 TEST(HeatTransfer, DewPointEndsForHumidityAboveSaturation) {
-    // Floats near 1e30 are far apart: the bracket can't narrow to 0.01, and
-    // only the cap on halvings ends the search.
+    // p = 1.5 * SaturationPressure(1e10) = 916 Pa, more than the pressure at
+    // any midpoint above about 2.3e5 degC: lo climbs to 9999998976, the float
+    // below 1e10, and the middle of the two rounds back to it for ever. Only
+    // the cap on halvings ends the search: (9999998976 + 1e10) / 2.
+    EXPECT_DOUBLE_EQ(TItem::DewPoint(1e10f, 150), 9999999488.0);
     const double result = TItem::DewPoint(1e30f, 150);
     EXPECT_GE(result, -50);
     EXPECT_LE(result, 1e30f);
@@ -274,6 +281,43 @@ TEST(HeatTransfer, ForcedFlowRegimes) {
     }
 }
 
+TEST(HeatTransfer, ForcedFlowSinglePrecision) {
+    // Re, Gr, the length factor, g, A, B, C, r and Nu rounded to floats
+    // between the steps; lambda 0.6, Tm 60. Each row's result differs when
+    // any one of them is kept in double.
+    struct Row {
+        const char* name;
+        float lc, velocity, nu, beta, wallTemperature, pr, prw, length;
+        float alpha;
+    };
+    const Row rows[] = {
+        // Re = 1023.0000610, Gr = 124858.64, f = 1.895 (1 / 0.0825)^-0.1695
+        // = 1.2415041; Nu = 3.2028050 (double throughout: 23.293129)
+        {"laminar", 0.0825f, 0.186f, 1.5e-5f, 3e-4f, 43, 0.71f, 5, 1, 23.293127059936523f},
+        // Re = 2807.3398, Gr = 985.91882; g = 6.8935742; A = -0.36117646,
+        // B = 7.4551554, C = -34.422409; r = 7.9399924; Nu = 9.2291365
+        // (double throughout: 259.97546)
+        {"transition", 0.0213f, 1.977f, 1.5e-5f, 2e-4f, 48.3f, 2.5f, 5, 0, 259.9757080078125f},
+        // Re = 35177.273; c1 = 1.4253783, e = -0.090381120;
+        // f = c1 (1 / 0.0213)^e = 1.0065775; Nu = 143.68716 (double: 4047.5256)
+        {"turbulent", 0.0213f, 1.09f, 6.6e-7f, 5e-4f, 47.8f, 2.5f, 2, 1, 4047.526123046875f},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TItem item;
+        item.Medium = UserMedium(row.nu, 1000, 4200, 0.6f, row.beta);
+        item.Medium.Temperature = 60;
+        item.InsideWallTemperature = row.wallTemperature;
+        item.CharacteristicLength = row.lc;
+        item.Velocity = row.velocity;
+        item.MediumPrandtl = row.pr;
+        item.WallPrandtl = row.prw;
+        item.Length = row.length;
+        item.CalcInsideAlpha();
+        EXPECT_EQ(item.InsideAlpha, row.alpha);
+    }
+}
+
 TEST(HeatTransfer, NaturalConvectionRows) {
     using item_internal::NaturalConvectionNusselt;
     EXPECT_DOUBLE_EQ(NaturalConvectionNusselt(0), 0.5);
@@ -303,6 +347,22 @@ TEST(HeatTransfer, InsideNaturalConvection) {
     item.CharacteristicLength = 0.01f;
     item.CalcInsideAlpha();
     ExpectRel(item.InsideAlpha, 380.01086);
+
+    // A data-base medium takes its properties at the film temperature
+    // (60 + 40) / 2 = 50: water rho 991, c 4190, nu 7e-7, lambda 0.645,
+    // beta 3e-4, Pr = 7e-7 * 991 * 4190 / 0.645 = 4.506362. Lc 0.1:
+    // Gr = 1e-3 * 9.81 * 3e-4 * 20 / 4.9e-13 = 1.201224e8, X = 5.413151e8
+    // (row 3): Nu = 0.135 X^0.333 = 109.28805; alpha = Nu * 0.645 / 0.1.
+    {
+        TCalcEnvironment environment;
+        TItem water;
+        water.InsideAlphaMode = 1;
+        water.Medium.Temperature = 60;
+        water.InsideWallTemperature = 40;
+        water.CharacteristicLength = 0.1f;
+        water.CalcInsideAlpha();
+        ExpectRel(water.InsideAlpha, 704.90790);  // 784.78 at the medium's own temperature
+    }
 
     // Given: kept.
     item.InsideAlphaMode = 2;

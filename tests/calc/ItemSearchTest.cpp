@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace {
@@ -161,6 +162,25 @@ TEST_F(CalculateTest, GivedSurfaceTemp) {
     Run(item);
     EXPECT_FLOAT_EQ(item.Isolation.Thickness, 43.9f);
     ExpectRel(item.SurfaceTemperature, 25.001667);  // 20 + 6 / 1.1996
+}
+
+TEST_F(CalculateTest, TankSizesAndNoVelocity) {
+    // A cylinder D 1000, H 2000: surface 2.5 pi m2; the inside correlations
+    // take its height standing, its diameter lying. A tank has no velocity.
+    for (std::int16_t standing : {1, 0}) {
+        SCOPED_TRACE(standing);
+        TItem item = PlaneTank();
+        item.Shape = TankShape::Cylinder;
+        item.CylinderDiameter = 1000;
+        item.CylinderLength = 2000;
+        item.StandingCylinder = standing;
+        item.Velocity = 3;
+        item.Isolation.Thickness = 50;
+        Run(item);
+        EXPECT_FLOAT_EQ(item.CharacteristicLength, standing != 0 ? 2.0f : 1.0f);
+        EXPECT_EQ(item.Velocity, 0);
+        ExpectRel(item.Perimeter, 2.5 * 3.141592653589793);
+    }
 }
 
 TEST_F(CalculateTest, GivedSurfaceTempForAColdMedium) {
@@ -476,6 +496,8 @@ class SearchEnds : public CalculateTest, public ::testing::WithParamInterface<TE
 TEST_P(SearchEnds, EndWithTheirTexts) {
     const TEndCase& end = GetParam();
     TItem item = PlanePipe();
+    // A stale inside dew point far above the wall: only an air medium has one.
+    item.InsideDewPoint = 200;
     item.CalculationType = end.type;
     item.VolumeFlow = 100;
     item.Time = 1;
@@ -485,7 +507,9 @@ TEST_P(SearchEnds, EndWithTheirTexts) {
     item.TargetValue = end.target;
     Run(item);
     if (end.tooThick) {
-        EXPECT_GE(item.Isolation.Thickness, 500);
+        // lo climbs to 501 - 501 / 2^14 = 500.96942, the middle 500.98471 is
+        // 501.0 in tenths, and ceil(500.9) = 501.
+        EXPECT_EQ(item.Isolation.Thickness, 501);
         EXPECT_EQ(item.Isolation.ResultText, KeyText("IDS_TOOTHICKISOLATION"));
     } else {
         EXPECT_EQ(item.Isolation.Thickness, 0);
@@ -516,6 +540,26 @@ INSTANTIATE_TEST_SUITE_P(
         TEndCase{"frost: medium already freezing", CalcMode::Frost, -1, -10, 50, 0, true}),
     [](const ::testing::TestParamInfo<TEndCase>& info) { return "Case" + std::to_string(info.index); });
 
+TEST_F(CalculateTest, AResultOf500IsTooThick) {
+    // Ts 20.4766: q = 4.766, 1/k = 60 / 4.766 = 12.58917,
+    // s = (12.58917 - 0.1021) * 40 = 499.483; tenths 499.5 -> 500.
+    TItem item = PlaneTank();
+    item.CalculationType = CalcMode::GivedSurfaceTemp;
+    item.TargetValue = 20.4766f;
+    Run(item);
+    EXPECT_EQ(item.Isolation.Thickness, 500);
+    EXPECT_EQ(item.Isolation.ResultText, KeyText("IDS_TOOTHICKISOLATION"));
+
+    // In tenths 499.5 is no end of the search: wool has no size that thick.
+    environment.SetCalcPrecision(true);
+    item = PlaneTank();
+    item.CalculationType = CalcMode::GivedSurfaceTemp;
+    item.TargetValue = 20.4766f;
+    Run(item);
+    EXPECT_EQ(item.Isolation.Thickness, 499.5f);
+    EXPECT_EQ(item.Isolation.ResultText, KeyText("IDS_NOSUGGESTION"));
+}
+
 TEST_F(CalculateTest, CondensationOfColdBrineInHumidAirIsTooThick) {
     // Saturated air: the dew point is the air's temperature, and a surface
     // of a colder object never gets above it.
@@ -525,7 +569,7 @@ TEST_F(CalculateTest, CondensationOfColdBrineInHumidAirIsTooThick) {
     item.AirTemperature = 25;
     item.AirHumidity = 100;
     Run(item);
-    EXPECT_GE(item.Isolation.Thickness, 500);
+    EXPECT_EQ(item.Isolation.Thickness, 501);
     EXPECT_EQ(item.Isolation.ResultText, KeyText("IDS_TOOTHICKISOLATION"));
 }
 
@@ -537,7 +581,7 @@ TEST_F(CalculateTest, GivedPowerWithoutBareHeatFlow) {
     item.AirTemperature = 80;
     item.TargetValue = 90;  // 0.9 > 0.8: always more
     Run(item);
-    EXPECT_GE(item.Isolation.Thickness, 500);
+    EXPECT_EQ(item.Isolation.Thickness, 501);
     EXPECT_EQ(item.SavingRatio, 0);
     item.TargetValue = 70;  // 0.7 > 0.8 never
     item.SavingRatio = 0.8f;
@@ -741,7 +785,111 @@ TEST_F(CalculateTest, SearchEndTextThenLimitText) {
     EXPECT_THAT(item.Isolation.ResultText, ::testing::StartsWith(KeyText("IDS_NEEDNOTISOLATION") + "Limits 0.0 to 120.0: "));
 }
 
+// --- what one calculation shares between its evaluations --------------------------------------
+
+// The sweep's evaluations replayed one by one through the public steps,
+// each of which looks everything up afresh: the calculation's shared
+// look-ups must not change a single bit.
+void ExpectSweepEqualsFreshSteps(const TItem& input) {
+    TItem done = input;
+    done.CalculationType = CalcMode::Optimum;
+    ASSERT_TRUE(done.Calculate());
+    ASSERT_GT(done.PriceDiagram.size(), 1u);
+
+    TItem replay = done;
+    const double dt0 = static_cast<double>(replay.Medium.Temperature) - replay.AirTemperature;
+    replay.InsideWallTemperature = static_cast<float>(replay.Medium.Temperature - 0.2 * dt0);
+    replay.SurfaceTemperature = static_cast<float>(replay.AirTemperature + 0.2 * dt0);
+    replay.UpdateMediumProperties();
+    for (const TPriceDiagramItem& point : done.PriceDiagram) {
+        SCOPED_TRACE(point.Thickness);
+        replay.Isolation.Thickness = point.Thickness;
+        replay.Evaluate();
+        EXPECT_EQ(replay.EnergyCost(), point.LossCost);
+        EXPECT_EQ(replay.InsulationCost(), point.Investment);
+    }
+    replay.Isolation.Thickness = done.Isolation.Thickness;
+    replay.Evaluate();
+    for (auto field : {&TItem::InsideAlpha, &TItem::OutsideAlpha, &TItem::KValue, &TItem::SpecificLoss, &TItem::Loss,
+                       &TItem::InsideWallTemperature, &TItem::SurfaceTemperature, &TItem::OutletTemperature,
+                       &TItem::MediumPrandtl, &TItem::WallPrandtl, &TItem::AirDewPoint, &TItem::InsideDewPoint,
+                       &TItem::Perimeter})
+        EXPECT_EQ(replay.*field, done.*field);
+    EXPECT_EQ(replay.Medium, done.Medium);
+}
+
+TEST_F(CalculateTest, SharedLookUpsNeverGoStale) {
+    environment.SetPrices({{"shell_114_30", 50}, {"shell_114_50", 70}, {"shell_114_80", 90}, {"wool_20", 40},
+                           {"wool_50", 100}, {"wool_100", 220}});
+    {
+        SCOPED_TRACE("forced flow of water");
+        TItem item = WaterPipe();
+        item.EnergyPrice = 0.1f;
+        item.Years = 10;
+        ExpectSweepEqualsFreshSteps(item);
+    }
+    {
+        SCOPED_TRACE("natural convection of water: film properties follow the wall");
+        TItem item = WaterPipe();
+        item.InsideAlphaMode = 1;
+        item.EnergyPrice = 0.1f;
+        ExpectSweepEqualsFreshSteps(item);
+    }
+    {
+        SCOPED_TRACE("water tank in the wind");
+        TItem item = PlaneTank();
+        SetMedium(item, "water", 70);
+        item.InsideAlphaMode = 1;
+        item.OutsideAlphaMode = 0;
+        item.EnergyPrice = 0.1f;
+        ExpectSweepEqualsFreshSteps(item);
+    }
+    {
+        // Air inside at the air's temperature: two dew points of one
+        // temperature, 9.27 at 50 % and 16.45 at 80 %.
+        SCOPED_TRACE("air at the air's temperature");
+        TItem item = PlanePipe();
+        SetMedium(item, "air", 20);
+        item.AirTemperature = 20;
+        item.AirHumidity = 50;
+        item.InsideHumidity = 80;
+        ExpectSweepEqualsFreshSteps(item);
+        item.CalculationType = CalcMode::GivedThickness;
+        item.Isolation.Thickness = 50;
+        Run(item);
+        EXPECT_NEAR(item.AirDewPoint, 9.27, 0.01);
+        EXPECT_NEAR(item.InsideDewPoint, 16.45, 0.01);
+    }
+}
+
+TEST_F(CalculateTest, SuggestionOfAnAssembledSize) {
+    // The layers' thicknesses are read from the size's name during the
+    // calculation; that reading must not count as an arithmetic fault.
+    TIsolation layered;
+    layered.ItemID = "layered";
+    layered.PrintName = "Layered %s";
+    layered.c0 = 0.04f;
+    layered.TempMin = -50;
+    layered.TempMax = 250;
+    TIsolationSubItem size;
+    size.v = 50;
+    size.Assembled = 1;
+    size.SizeName = "20 wool 30 shell";
+    layered.SubItems = {size};
+    IsolationTypes->Add(layered);
+
+    TItem item = PlanePipe();
+    item.Isolation.IsolationID = "layered";
+    item.Isolation.Thickness = 45;
+    Run(item);
+    // Wool's first size of at least 20 mm; shells for diameter 0 take the
+    // first bore, 89.
+    EXPECT_EQ(item.Isolation.ResultText, KeyText("IDS_MULTILAYERISOLATION") + "Wool 20 mm; Shell 89x30");
+}
+
 // --- failures ---------------------------------------------------------------------------------
+
+constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 struct TFailure {
     const char* name;
@@ -807,6 +955,31 @@ INSTANTIATE_TEST_SUITE_P(
                  [](TItem& item) {
                      item.OutsideAlphaMode = 1;
                      item.AirTemperature = 80;
+                 }},
+        // Numbers the calculation only compares: a NaN must fail the
+        // calculation even where comparing it raises no flag.
+        TFailure{"a target that is no number", "IDS_CALCULATIONERROR",
+                 [](TItem& item) {
+                     item.CalculationType = CalcMode::GivedSurfaceTemp;
+                     item.TargetValue = kNaN;
+                 }},
+        TFailure{"a standing time that is no number", "IDS_CALCULATIONERROR",
+                 [](TItem& item) {
+                     item.CalculationType = CalcMode::Frost;
+                     item.VolumeFlow = 100;
+                     item.Time = kNaN;
+                 }},
+        TFailure{"a length that is no number", "IDS_CALCULATIONERROR",
+                 [](TItem& item) {
+                     item.VolumeFlow = 100;
+                     item.Length = kNaN;
+                 }},
+        TFailure{"an air humidity that is no number", "IDS_CALCULATIONERROR",
+                 [](TItem& item) { item.AirHumidity = kNaN; }},
+        TFailure{"an inside humidity that is no number", "IDS_CALCULATIONERROR",
+                 [](TItem& item) {
+                     SetMedium(item, "air", 40);
+                     item.InsideHumidity = kNaN;
                  }}),
     [](const ::testing::TestParamInfo<TFailure>& info) { return "Case" + std::to_string(info.index); });
 
