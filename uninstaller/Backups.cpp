@@ -18,14 +18,17 @@ constexpr char kBackupQuestion[] =
     "Orbelo Installer has taken backup copies of DLL, VxD, drv and other system files during installation. Do you "
     "want to restore these backups? (This is recommended if the program has caused malicious functionality.)";
 
-// A decimal field as a 32-bit value: the digits it starts with, wrapped to 32 bits.
+// A decimal field as a 32-bit value: the digits it starts with, wrapped to 32
+// bits; a leading "-" gives the two's complement (a signed writer's high bit).
 std::uint32_t number32(std::string_view field) {
+    const bool negative = !field.empty() && field.front() == '-';
+    if (negative) field.remove_prefix(1);
     std::uint32_t value = 0;
     for (const char c : field) {
         if (c < '0' || c > '9') break;
         value = value * 10u + static_cast<std::uint32_t>(c - '0');
     }
-    return value;
+    return negative ? 0u - value : value;
 }
 
 struct BackupLine {

@@ -230,6 +230,14 @@ public:
         close->setFocus();
         QObject::connect(close, &QPushButton::clicked, this, [this] { done(1); });
     }
+
+protected:
+    // Close, Enter and the close box end it; Escape is no command of this dialog.
+    void closeEvent(QCloseEvent* event) override {
+        event->accept();
+        done(1);
+    }
+    void reject() override {}
 };
 
 }  // namespace

@@ -9,11 +9,20 @@
 #include "uninstaller/QtDialogs.h"
 #endif
 
+#include "platform/win/MachineRoot.h"
+
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
 int main(int argc, char** argv) {
+    // The run changes its current directory (to "C:\\" before removing
+    // directories, to a library's folder while unregistering it): a relative
+    // machine root must go on naming the same folder.
+    if (const char* root = std::getenv("VALDORINE_MACHINE_ROOT"); root && *root)
+        ::setenv("VALDORINE_MACHINE_ROOT", win::MachineRoot().c_str(), 1);
+
     // The command line as Windows hands it over: one text, program path included.
     ByteString commandLine;
     for (int i = 0; i < argc; ++i) {

@@ -121,6 +121,56 @@ TEST_F(ShippedDataTest, OilFollowsItsDataSheet) {
     ExpectCurve("oil", "nu", {{20, 68e-6}, {40, 25e-6}, {100, 4.7e-6}, {200, 1.1e-6}, {300, 0.54e-6}});
     ExpectCurve("oil", "v", {Beta(150, 811, 778, 746, 100), Beta(200, 778, 746, 713, 100), Beta(250, 746, 713, 681, 100)},
                 0.015);
+    // The report prints a freezing point for every liquid: for the oil its pour point.
+    ExpectCurve("oil", "to", {{20, -12}, {300, -12}});
+    // A name that states an ISO 3448 grade must hold it: within 10 % at 40 degC.
+    const TMediumDBItem* oil = MediumTypes->FindItem("oil");
+    const std::size_t grade = oil->ItemName.find("VG ");
+    if (grade != std::string::npos) {
+        const double nominal = std::stod(oil->ItemName.substr(grade + 3)) * 1e-6;
+        EXPECT_NEAR(oil->Functions[static_cast<std::size_t>(oil->FunctionIndex("nu"))].Value(40), nominal,
+                    nominal * 0.1)
+            << oil->ItemName;
+    }
+}
+
+// Nothing keeps a typed temperature inside TempMin..TempMax, and film
+// temperatures lie beyond it too: near the range the curves must still give
+// physical values, not the swings of a high-degree interpolating polynomial.
+TEST_F(ShippedDataTest, CurvesStayPhysicalJustBeyondTheirRange) {
+    constexpr double kMargin = 20;
+    for (const TMediumDBItem& medium : MediumTypes->Items) {
+        SCOPED_TRACE(medium.ItemID);
+        const bool gas = medium.ItemID == "air";
+        double previousNu = 0;
+        double previousBeta = 0;
+        for (double t = medium.TempMin - kMargin; t <= medium.TempMax + kMargin; t += 1) {
+            for (const char* name : {"ro", "C", "nu", "lambda"}) {
+                const int index = medium.FunctionIndex(name);
+                ASSERT_GE(index, 0);
+                EXPECT_GT(medium.Functions[static_cast<std::size_t>(index)].Value(t), 0) << name << " at " << t;
+            }
+            const double nu = medium.Functions[static_cast<std::size_t>(medium.FunctionIndex("nu"))].Value(t);
+            const double beta = medium.Functions[static_cast<std::size_t>(medium.FunctionIndex("v"))].Value(t);
+            if (t > medium.TempMin - kMargin) {
+                // Liquids thin out as they warm; a gas thickens.
+                if (gas) {
+                    EXPECT_GT(nu, previousNu) << "nu at " << t;
+                } else {
+                    EXPECT_LT(nu, previousNu) << "nu at " << t;
+                }
+                // A liquid expands more the warmer it is.
+                if (!gas && t > 4) {
+                    EXPECT_GT(beta, previousBeta) << "v at " << t;
+                }
+            }
+            previousNu = nu;
+            previousBeta = beta;
+        }
+    }
+    // Water beyond 200 degC (IAPWS-95 at 5 MPa).
+    ExpectCurve("water", "nu", {{220, 1.4535e-7}}, 0.03);
+    ExpectCurve("water", "v", {{220, 1.5415e-3}}, 0.03);
 }
 
 TEST_F(ShippedDataTest, MediaAreUsableWhereTheyBelong) {
@@ -229,19 +279,37 @@ TEST_F(ShippedDataTest, EveryPriceTheCalculationCanAskForIsListed) {
     EXPECT_TRUE(missing.empty()) << *missing.begin();
 }
 
-TEST(ShippedDataEnglish, NamesFollowTheDataBaseLanguage) {
+// The shipped language files pick the shipped data's texts: the data-base
+// language of each matches the "Language" values the data files use.
+TEST(ShippedDataWithShippedLanguages, NamesFollowTheDataBaseLanguage) {
     auto saved = std::move(LanguageList);
     LanguageList = std::make_unique<TLanguages>();
-    TLanguage english;
-    english.id = "English";
-    english.UserInterface = true;
-    english.Strings["IDS_DEVICEDBLANGUAGE"] = "EN";
-    LanguageList->Languages.push_back(english);
-    LanguageList->SetLanguage("English");
-    LoadDatabases(kRoot / "data");
-    EXPECT_EQ(MediumTypes->FindItem("water")->ItemName, "Water");
-    EXPECT_EQ(IsolationTypes->FindItem("mwshell")->ItemName, "Mineral-wool pipe section");
-    EXPECT_EQ(StandardTubeTypes->GetItem(1)->ItemName, "Steel pipe, seamless (EN 10220)");
+    LanguageList->CompressedOnly = false;
+    LanguageList->Load(kRoot / "languages" / "*.xm?");
+    struct Expected {
+        const char* language;
+        const char* water;
+        const char* shell;
+        const char* steel;
+    };
+    for (const Expected& e : {Expected{"Magyar", "V\xEDz", "\xC1sv\xE1nygyapot cs\xF5h\xE9j",
+                                       "Ac\xE9lcs\xF5, varratn\xE9lk\xFCli (EN 10220)"},
+                              Expected{"English", "Water", "Mineral-wool pipe section",
+                                       "Steel pipe, seamless (EN 10220)"}}) {
+        SCOPED_TRACE(e.language);
+        LanguageList->SetLanguage(e.language);
+        ASSERT_EQ(LanguageList->GetLanguageID(), e.language);
+        LoadDatabases(kRoot / "data");
+        EXPECT_EQ(MediumTypes->FindItem("water")->ItemName, e.water);
+        EXPECT_EQ(IsolationTypes->FindItem("mwshell")->ItemName, e.shell);
+        EXPECT_EQ(StandardTubeTypes->GetItem(1)->ItemName, e.steel);
+        // Every display text found its language and every macro its value.
+        for (const auto& type : IsolationTypes->Items) {
+            EXPECT_FALSE(type.ItemName.empty());
+            EXPECT_EQ(type.ItemName.find('$'), std::string::npos) << type.ItemName;
+            EXPECT_EQ(type.PrintName.find('$'), std::string::npos) << type.PrintName;
+        }
+    }
     MediumTypes.reset();
     IsolationTypes.reset();
     StandardTubeTypes.reset();

@@ -147,6 +147,18 @@ TEST(RtfHeader, ItemPrologueHoldsWhatTheRowsReferTo) {
     EXPECT_EQ(std::count(header.begin(), header.end(), '{'), std::count(header.begin(), header.end(), '}') + 1);
 }
 
+// Headings 2 and 3 name no size, so a word processor gives them its default
+// 12 pt, not the 8 pt of "Normal".
+TEST(RtfHeader, HeadingsTwoAndThreeNameNoSize) {
+    const std::string_view header = FindRtfHeaderResource("ItemRTFHeader");
+    for (const std::string_view style : {"{\\s2\\"sv, "{\\s3\\"sv}) {
+        const std::size_t start = header.find(style);
+        ASSERT_NE(start, std::string_view::npos) << style;
+        const std::string_view definition = header.substr(start, header.find('}', start) - start);
+        EXPECT_EQ(definition.find("\\fs"), std::string_view::npos) << definition;
+    }
+}
+
 TEST_F(ClipboardStreamTest, RowsExpandInTheActiveLanguage) {
     TPrintfStringStream stream;
     stream.WriteResString(104);

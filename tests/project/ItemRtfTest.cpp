@@ -4,14 +4,17 @@
 
 #include "calc/Item.h"
 
+#include "platform/base/Controls.h"
 #include "platform/base/SysUtils.h"
 #include "project/ClipboardStream.h"
 #include "project/ProgramOptions.h"
 #include "project/ProjectEnvironment.h"
+#include "project/RtfHeader.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -347,6 +350,69 @@ TEST_F(ItemRtfTest, ConditionalRows) {
         EXPECT_EQ(rtf.find(H3), std::string::npos);
         EXPECT_TRUE(has(rtf, "ID_ITEMRTF43:"));  // rows of a searched thickness
     }
+}
+
+// Depth of the RTF groups: never below zero, and where it ends. Escaped
+// characters are text.
+int GroupDepth(const std::string& rtf) {
+    int depth = 0;
+    for (std::size_t i = 0; i < rtf.size(); ++i) {
+        if (rtf[i] == '\\') {
+            ++i;
+        } else if (rtf[i] == '{') {
+            ++depth;
+        } else if (rtf[i] == '}' && --depth < 0) {
+            return -1;
+        }
+    }
+    return depth;
+}
+
+// Every branch of the rows closes what it opens, so the clipboard copy is
+// whole once the language's end text closes the prologue's group.
+TEST_F(ItemRtfTest, EveryVariantClosesItsGroups) {
+    environment_.SetPrintText("IDS_RTFEND", "}");
+    int variants = 0;
+    for (const bool prices : {false, true}) {
+        if (prices) environment_.SetPriceList("{EUR}");
+        for (int shape = -1; shape < 4; ++shape) {
+            for (int type = 0; type < 7; ++type) {
+                for (int medium = 0; medium < 3; ++medium) {
+                    for (int outside = 0; outside < 6; ++outside) {
+                        TItem item = Pipe();
+                        item.Isolation.ResultText = "} {\\";
+                        if (shape >= 0) {
+                            item.Geometry = GeometryType::Tank;
+                            item.Shape = static_cast<TankShape>(shape);
+                        }
+                        item.CalculationType = static_cast<CalcMode>(type);
+                        item.Medium.ItemID = medium == 0 ? "water" : "air";
+                        item.InsideHumidity = medium == 2 ? 60.0f : 0.0f;
+                        item.InsideDewPoint = 90;  // above the wall: bold
+                        item.AirHumidity = outside % 2 == 0 ? 0.0f : 50.0f;
+                        item.SurfaceTemperature = outside < 2 ? 5.0f : 24.3f;
+                        item.OutsideAlphaMode = static_cast<std::int16_t>(outside / 2);
+                        item.WithRadiation = static_cast<std::int16_t>(outside % 2);
+                        item.VolumeFlow = outside < 3 ? 0.0f : 1500.0f;
+                        item.ConstructionPrice = outside < 3 ? 0.0f : 12.5f;
+
+                        TClipboardStream clipboard;
+                        clipboard.BeginRTF("ItemRTFHeader");
+                        item.WriteRtf(clipboard.RtfStream);
+                        const std::string rows =
+                            clipboard.RtfStream.DataString().substr(FindRtfHeaderResource("ItemRTFHeader").size());
+                        ASSERT_EQ(GroupDepth(rows), 0) << rows;
+                        clipboard.CopyToClipboard(0);
+                        std::string copy;
+                        ASSERT_TRUE(environment_.Clipboard().GetBlock(RegisterClipboardFormat("Rich Text Format"), copy));
+                        ASSERT_EQ(GroupDepth(copy), 0);
+                        ++variants;
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(variants, 2 * 5 * 7 * 3 * 6);
 }
 
 }  // namespace

@@ -80,6 +80,22 @@ TEST_F(BackupsTest, RestoredOnlyWhenTheTargetIsMissingOrUnchanged) {
     }
 }
 
+TEST_F(BackupsTest, NegativeFieldsAreTheirThirtyTwoBits) {
+    // An installer that writes the numbers signed: a low time half with its top
+    // bit set comes as a negative number and must still match.
+    constexpr std::uint64_t time = 0x01D000009ABCDEF0ull;
+    MakeBackup();
+    MakeTarget(0xFFFE0001, kLow, time);
+    const std::string line = kBackup + "\t" + kTarget + "\t" + std::to_string(static_cast<std::int32_t>(0xFFFE0001)) +
+                             "\t" + std::to_string(kLow) + "\t" + std::to_string(time >> 32) + "\t" +
+                             std::to_string(static_cast<std::int32_t>(time & 0xFFFFFFFFu)) + "\r\n";
+    ASSERT_NE(line.find("\t-"), std::string::npos);
+    dialogs_.boxAnswers = {win::IDYES};
+    Restore(line);
+    EXPECT_TRUE(Restored());
+    EXPECT_FALSE(Exists(kBackup));
+}
+
 TEST_F(BackupsTest, RestoredCopyKeepsTheOriginalTime) {
     MakeDir("C:\\WINDOWS\\SYSTEM");
     MakeBackup();

@@ -32,14 +32,35 @@ constexpr char kSharedDlls[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Sh
 const std::string kFolder = "C:\\Program Files\\Example";
 const std::string kUninstaller = kFolder + "\\uninst.exe";
 
-// The program's exit code, or -1 when it didn't end normally.
-int RunProgram(const std::vector<std::string>& args) {
+// The program's exit code, or -1 when it didn't end normally. extraEnvironment
+// entries ("NAME=value") come before ours, so they win; directory: where it starts.
+int RunProgram(const std::vector<std::string>& args, std::vector<std::string> extraEnvironment = {},
+               const fs::path& directory = {}) {
     std::vector<char*> argv;
     std::vector<std::string> copy = args;
     for (std::string& a : copy) argv.push_back(a.data());
     argv.push_back(nullptr);
+    // A silent run must create no Qt object: a platform that doesn't exist
+    // would make any QApplication abort.
+    extraEnvironment.push_back("QT_QPA_PLATFORM=no-such-platform");
+    std::vector<char*> envp;
+    for (std::string& e : extraEnvironment) envp.push_back(e.data());
+    for (char** e = environ; *e; ++e) {
+        const std::string_view entry(*e);
+        const std::string_view name = entry.substr(0, entry.find('='));
+        bool overridden = false;
+        for (const std::string& x : extraEnvironment)
+            overridden = overridden || std::string_view(x).substr(0, x.find('=')) == name;
+        if (!overridden) envp.push_back(*e);
+    }
+    envp.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    if (!directory.empty()) ::posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
     pid_t pid = -1;
-    if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+    const int spawned = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    ::posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) return -1;
     int status = 0;
     if (::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
     return WEXITSTATUS(status);
@@ -161,4 +182,16 @@ TEST_F(EndToEnd, TheProgramWithoutDataStopsAtOnce) {
     fs::create_directories(Native(kFolder));
     fs::copy_file(ORBELO_UNINSTALLER, Native(kUninstaller));
     EXPECT_EQ(RunProgram({Native(kUninstaller).string(), "/SILENT"}), 0);
+}
+
+TEST_F(EndToEnd, RelativeMachineRootHoldsWhileTheRunChangesDirectory) {
+    Install();
+    // The directory step moves to "C:\\"; the registry step after it must
+    // still find the same machine.
+    const std::vector<std::string> relative = {"VALDORINE_MACHINE_ROOT=" + root_.Path().filename().string()};
+    EXPECT_EQ(RunProgram({Native(kUninstaller).string(), "/SILENT"}, relative, root_.Path().parent_path()), 1);
+    EXPECT_FALSE(Exists(kFolder + "\\Valdorine.exe"));
+    EXPECT_FALSE(win::RegKeyExists(win::HKey::CurrentUser, "Software\\Lumivar\\KELVARIN"));
+    EXPECT_EQ(win::PendingDeletions(), std::vector<std::string>{kUninstaller});
+    EXPECT_FALSE(fs::exists(Native("C:\\") / root_.Path().filename()));
 }

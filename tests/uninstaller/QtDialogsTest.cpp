@@ -55,6 +55,17 @@ TEST(QtDialogs, DetailsCloseOnEnterAndShowTheText) {
     EXPECT_EQ(shown, "Couldn't delete following files:\nC:\\a\n");
 }
 
+TEST(QtDialogs, DetailsIgnoreEscapeAndCloseByTheCloseBox) {
+    bool openAfterEscape = false;
+    WhenModal([&](QWidget* dialog) {
+        PressKey(dialog, Qt::Key_Escape);
+        openAfterEscape = dialog->isVisible();
+        dialog->close();
+    });
+    runDetailsDialog(nullptr, "Couldn't delete following files:\r\nC:\\a\r\n");
+    EXPECT_TRUE(openAfterEscape);
+}
+
 TEST(QtDialogs, ProgressIgnoresTheCloseBoxUntilTheEnd) {
     QtDialogs dialogs;
     dialogs.createProgress("Removing Example from your system...");

@@ -90,6 +90,11 @@ def pchip(xs, ys):
             m[i] = (w1 + w2) / (w1 / d[i - 1] + w2 / d[i])
 
     def curve(x):
+        # Beyond the points: straight on with the end slope.
+        if x < xs[0]:
+            return ys[0] + (x - xs[0]) * m[0]
+        if x > xs[-1]:
+            return ys[-1] + (x - xs[-1]) * m[-1]
         i = 0
         while i < n - 2 and x > xs[i + 1]:
             i += 1
@@ -100,11 +105,48 @@ def pchip(xs, ys):
     return curve
 
 
+def natural_spline(xs, ys):
+    """C2 cubic through the points (xs ascending) with no curvature at either
+    end, and straight on beyond them, so the continuation is C2 as well: the
+    smoother the curve, the fewer interpolation points follow it closely."""
+    n = len(xs)
+    h = [xs[i + 1] - xs[i] for i in range(n - 1)]
+    # Second derivatives k: k[0] = k[-1] = 0, a tridiagonal system between.
+    lower, diag, upper, rhs = [0.0] * n, [1.0] * n, [0.0] * n, [0.0] * n
+    for i in range(1, n - 1):
+        lower[i], diag[i], upper[i] = h[i - 1], 2 * (h[i - 1] + h[i]), h[i]
+        rhs[i] = 6 * ((ys[i + 1] - ys[i]) / h[i] - (ys[i] - ys[i - 1]) / h[i - 1])
+    for i in range(1, n):
+        w = lower[i] / diag[i - 1]
+        diag[i] -= w * upper[i - 1]
+        rhs[i] -= w * rhs[i - 1]
+    k = [0.0] * n
+    k[-1] = rhs[-1] / diag[-1]
+    for i in range(n - 2, -1, -1):
+        k[i] = (rhs[i] - upper[i] * k[i + 1]) / diag[i]
+    first = (ys[1] - ys[0]) / h[0] - h[0] * (2 * k[0] + k[1]) / 6
+    last = (ys[-1] - ys[-2]) / h[-1] + h[-1] * (2 * k[-1] + k[-2]) / 6
+
+    def curve(x):
+        if x <= xs[0]:
+            return ys[0] + (x - xs[0]) * first
+        if x >= xs[-1]:
+            return ys[-1] + (x - xs[-1]) * last
+        i = 0
+        while x > xs[i + 1]:
+            i += 1
+        t, u = x - xs[i], xs[i + 1] - x
+        return ((k[i] * u ** 3 + k[i + 1] * t ** 3) / (6 * h[i]) + (ys[i] / h[i] - k[i] * h[i] / 6) * u
+                + (ys[i + 1] / h[i] - k[i + 1] * h[i] / 6) * t)
+    return curve
+
+
 def log_reference(ts, ys):
     """A smooth curve through the table points for a property that falls
-    steeply (viscosity): monotone cubic of its logarithm."""
-    inner = pchip(ts, [math.log(y) for y in ys])
-    return lambda t: math.exp(inner(t))
+    steeply (viscosity): its logarithm as a natural spline of -1/T, which
+    beyond the table goes on linearly in 1/T (Andrade's rule)."""
+    inner = natural_spline([-1000 / (t + 273.15) for t in ts], [math.log(y) for y in ys])
+    return lambda t: math.exp(inner(-1000 / (t + 273.15)))
 
 
 def chebyshev_nodes(lo, hi, n):
@@ -112,18 +154,26 @@ def chebyshev_nodes(lo, hi, n):
                   for k in range(n))
 
 
-def fit_points(ts, ys, lo, hi, reference, grid_target=0.005, table_target=0.005, max_points=20, floor=0.0):
-    """Interpolation points at Chebyshev nodes of [lo, hi], as few as keep the
-    curve within the targets of the reference on a fine grid and of the table.
+def fit_points(ts, ys, lo, hi, reference, grid_target=0.005, table_target=0.005, max_points=28, floor=0.0,
+               margins=(20.0, 20.0), margin_target=0.02):
+    """Interpolation points at Chebyshev nodes of [lo - below, hi + above],
+    as few as keep the curve within the targets of the reference on a fine
+    grid and of the table. The margins keep the interpolating polynomial close
+    to the reference a little beyond the usable range too, where a typed or a
+    film temperature may lie: without them it swings wildly just outside.
     Errors are relative to the value, or to `floor` where the value is smaller
     (a property that changes sign)."""
     inside = [(t, y) for t, y in zip(ts, ys) if lo <= t <= hi]
+    a, b = lo - margins[0], hi + margins[1]
+    grid = [a + i * (b - a) / 800 for i in range(801)]
     for n in range(4, max_points + 1):
-        nodes = [f32(x) for x in chebyshev_nodes(lo, hi, n)]
+        nodes = [f32(x) for x in chebyshev_nodes(a, b, n)]
         values = [f32(reference(t)) for t in nodes]
-        grid = [lo + i * (hi - lo) / 400 for i in range(401)]
-        g = max(abs(neville(nodes, values, t) - reference(t)) / max(abs(reference(t)), floor) for t in grid)
-        e = max(abs(neville(nodes, values, t) - y) / max(abs(y), floor) for t, y in inside)
-        if g <= grid_target and e <= table_target:
+
+        def error(t, y):
+            return abs(neville(nodes, values, t) - y) / max(abs(y), floor)
+        g = max(error(t, reference(t)) / (grid_target if lo <= t <= hi else margin_target) for t in grid)
+        e = max(error(t, y) for t, y in inside)
+        if g <= 1 and e <= table_target:
             return nodes, values, g, e
     raise ValueError("no points fit within the targets")

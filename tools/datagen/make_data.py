@@ -54,9 +54,9 @@ def poly_curve(name, ts, ys, degree, relative=True, limit=0.005):
     return lines
 
 
-def points_curve(name, ts, ys, lo, hi, reference=None, floor=0.0):
+def points_curve(name, ts, ys, lo, hi, reference=None, floor=0.0, margins=(20, 20)):
     reference = reference or log_reference(ts, ys)
-    nodes, values, _, _ = fit_points(ts, ys, lo, hi, reference, floor=floor)
+    nodes, values, _, _ = fit_points(ts, ys, lo, hi, reference, floor=floor, margins=margins)
     lines = [f'    <Characteristic Mode="points">', f"      <Name>{name}</Name>"]
     lines += [f'      <PointValue Temperature="{num(t)}">{num(v)}</PointValue>' for t, v in zip(nodes, values)]
     lines.append("    </Characteristic>")
@@ -107,8 +107,9 @@ def media_file():
         poly_curve("C", mt.WATER_T, w["C"], 4),
         points_curve("nu", mt.WATER_T, w["nu"], 0, 200),
         poly_curve("lambda", mt.WATER_T, w["lambda"], 3),
-        # Through zero at 4 degC: errors there count against 2E-4.
-        points_curve("v", mt.WATER_T, w["v"], 0, 200, pchip(mt.WATER_T, w["v"]), floor=2e-4),
+        # Through zero at 4 degC: errors there count against 2E-4. Supercooled
+        # water has no margin: the table's curvature at 0 degC defeats it.
+        points_curve("v", mt.WATER_T, w["v"], 0, 200, pchip(mt.WATER_T, w["v"]), floor=2e-4, margins=(0, 20)),
         constant("to", 0),
     ], "Water, saturated liquid (pressurised above 100 degC): IAPWS-IF97; viscosity IAPWS 2008; "
        "conductivity IAPWS 2011")
@@ -142,14 +143,16 @@ def media_file():
         ], f"Aqueous {what}: ASHRAE Handbook - Fundamentals (SI), tables of aqueous glycol solutions; "
            "nu = viscosity / density, v from the density column")
     o = mt.OIL
-    out += medium("oil", "Hőhordozó olaj (ásványi, ISO VG 32)", "Heat-transfer oil (mineral, ISO VG 32)",
+    out += medium("oil", "Hőhordozó olaj (ásványi)", "Heat-transfer oil (mineral)",
                   liquids_use, [m for m in ALL_MODES if m != "Frost"], 20, 300, [
         poly_curve("ro", mt.OIL_T, o["ro"], 1),
         poly_curve("C", mt.OIL_T, o["C"], 1),
         points_curve("nu", mt.OIL_T, o["nu"], 20, 300),
         poly_curve("lambda", mt.OIL_T, o["lambda"], 2),
         poly_curve("v", mt.OIL_T, expansion(mt.OIL_T, o["ro"]), 2),
-    ], "Mineral heat-transfer oil ISO VG 32: typical values of the makers' data sheets")
+        constant("to", o["to"]),
+    ], "Mineral heat-transfer oil, 25 mm2/s at 40 degC: typical values of the makers' data sheets; "
+       "to is the pour point")
     out.append("</MediaDataBase>")
     return out
 

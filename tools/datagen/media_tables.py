@@ -73,13 +73,13 @@ GLYCOLS = {
     },
 }
 
-# A mineral heat-transfer oil of viscosity grade ISO VG 32: typical values of
-# the makers' data sheets for this class of oil.
+# A mineral heat-transfer oil (25 mm2/s at 40 degC, between the ISO VG 22 and
+# VG 32 grades): typical values of the makers' data sheets for such oils.
 OIL_T = [0, 20, 40, 100, 150, 200, 250, 300]
 OIL = {
     "ro": [876, 863, 850, 811, 778, 746, 713, 681],
     "C": [1809, 1882, 1954, 2173, 2355, 2538, 2720, 2902],
     "lambda": [0.136, 0.134, 0.133, 0.128, 0.125, 0.121, 0.118, 0.114],
     "nu": [220e-6, 68e-6, 25e-6, 4.7e-6, 2.0e-6, 1.1e-6, 0.75e-6, 0.54e-6],
-    "to": -12.0,  # pour point of the class
+    "to": -12.0,  # pour point
 }
