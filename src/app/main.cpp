@@ -5,12 +5,16 @@
 #include "platform/ui/QtPlatform.h"
 
 #include <QApplication>
+#include <QLocale>
+#include <QTranslator>
 
 #include <memory>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const TQtPlatform platform;
+    // Qt's buttons and file dialogs speak the user's language, like the system's.
+    const auto toolkitTexts = InstallToolkitTranslation(QLocale::system());
     InitDecimalSeparatorFromLocale();
     LanguageList = std::make_unique<TLanguages>();
     int result = 1;

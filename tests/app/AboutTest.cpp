@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <ctime>
+#include <set>
 
 #include <utime.h>
 
@@ -78,6 +79,28 @@ TEST_F(AboutTest, TranslatedWithTheUserInterfaceLanguage) {
     EXPECT_EQ(Label(box, "ProductName").text(), QStringLiteral("VALDORINE selection program"));
     EXPECT_EQ(Label(box, "Comments").text(), QStringLiteral("Web:"));
     EXPECT_EQ(box.RtfProductLine().substr(0, 43), "\\sb144\\f4\\fs16 VALDORINE selection program ");
+}
+
+TEST_F(AboutTest, EnglishNamesEveryTextButAddressesAndNotice) {
+    LanguageList->CompressedOnly = false;
+    LanguageList->Load(ProgramFolder() / "languages" / "*.xm?");
+    LanguageList->SetLanguage("English");
+    const TLanguage* english = LanguageList->CurrentLanguage();
+    ASSERT_NE(english, nullptr);
+    std::set<std::string> translated;
+    for (const TLanguageForm& form : english->Forms) {
+        if (form.Name != "AboutBox") continue;
+        for (const TLanguageFormItem& item : form.Items) translated.insert(item.Name);
+    }
+    // The version, the notice, the web and mail addresses and the distributor's
+    // name are the same in every language.
+    const std::set<std::string> neutral{"Version", "Copyright", "Label1", "Label3", "Label8", "Label10", "ProgramIcon"};
+    TAboutBox box;
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        const std::string name = label->objectName().toStdString();
+        if (name.empty() || neutral.contains(name)) continue;
+        EXPECT_TRUE(translated.contains(name)) << name << " has no English text";
+    }
 }
 
 TEST_F(AboutTest, LinksOpenWebAndMailAddressesOnly) {

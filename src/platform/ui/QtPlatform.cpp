@@ -4,8 +4,11 @@
 #include "platform/ui/QtText.h"
 #include "platform/win/Clock.h"
 
+#include <QCoreApplication>
 #include <QDate>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 
 #include <utility>
 
@@ -15,6 +18,16 @@ std::string ShortDateTextOf(const QLocale& locale, const win::TDate& date) {
 
 std::string QtShortDateText(const win::TDate& date) {
     return ShortDateTextOf(QLocale::system(), date);
+}
+
+std::unique_ptr<QTranslator> InstallToolkitTranslation(const QLocale& locale) {
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator.get())) {
+        return nullptr;
+    }
+    return translator;
 }
 
 TQtPlatform::TQtPlatform()
