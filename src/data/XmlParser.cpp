@@ -163,14 +163,15 @@ void TXmlParser::SetCurrentEncoding(std::string encoding) {
 
 void TXmlParser::ResetExpansionBudget() {
     expansionBudget_ = std::max(minExpansionBudget_, 8 * docLength_);
+    expansionsLeft_ = expansionBudget_;
 }
 
 bool TXmlParser::Charge(std::size_t bytes) {
-    // Each expansion also costs a little in itself, so that a great many
-    // empty or tiny ones are bounded too.
-    const std::size_t cost = bytes + kExpansionOverhead;
-    if (cost > expansionBudget_) return false;
-    expansionBudget_ -= cost;
+    // The number of expansions is bounded apart from their text, so that
+    // short ones count only their own bytes against the text bound.
+    if (bytes > expansionBudget_ || expansionsLeft_ == 0) return false;
+    expansionBudget_ -= bytes;
+    --expansionsLeft_;
     return true;
 }
 

@@ -371,9 +371,10 @@ class TXmlParser {
 public:
     // Entity expansion per pass: at most this nesting...
     static constexpr int kMaxEntityDepth = 32;
-    // ...and at most this many bytes, or 8 times the document, whichever is
-    // larger (each expansion also counts a few bytes for itself). Beyond the
-    // bound a reference counts as undeclared.
+    // ...and at most this many bytes of text, or 8 times the document,
+    // whichever is larger, in at most as many expansions (so that a great
+    // many empty ones end too). Beyond the bound a reference counts as
+    // undeclared.
     static constexpr std::size_t kMinExpansionBudget = std::size_t{1} << 20;
     // Each declaration list (elements, general and parameter entities,
     // notations) holds at most kMaxDeclarations names, the attribute list of
@@ -455,8 +456,6 @@ private:
     friend class TEntityStack;
     enum class DtdStage { RootName, ExternalId, InternalSubset, AfterSubset };
 
-    static constexpr std::size_t kExpansionOverhead = 32;
-
     void SetCurrentEncoding(std::string encoding);
     void ResetExpansionBudget();
     // Takes one expansion of that many bytes from the budget; false, taking
@@ -528,6 +527,7 @@ private:
 
     std::size_t minExpansionBudget_ = kMinExpansionBudget;
     std::size_t expansionBudget_ = 0;
+    std::size_t expansionsLeft_ = 0;
     std::string scratch_;
 };
 

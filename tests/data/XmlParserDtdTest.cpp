@@ -65,6 +65,22 @@ TEST(XmlDtd, DefaultsAreAddedOnlyWithAValue) {
     EXPECT_EQ(attrs.Node("r"), nullptr);
 }
 
+TEST(XmlDtd, DefaultsReachEveryTagOfALongDocument) {
+    std::string doc = "<!DOCTYPE r [<!ATTLIST a x CDATA \"1\">]><r>";
+    for (int i = 0; i < 20000; ++i) doc += "<a/>";
+    TXmlParser parser;
+    parser.LoadFromBuffer(doc + "</r>");
+    parser.StartScan();
+    int tags = 0, withDefault = 0;
+    while (parser.Scan()) {
+        if (parser.PartType() != TPartType::ptEmptyTag) continue;
+        ++tags;
+        withDefault += parser.PartAttributes().Value("x") == "1";
+    }
+    EXPECT_EQ(tags, 20000);
+    EXPECT_EQ(withDefault, 20000);
+}
+
 TEST(XmlDtd, DeclaredTokensArePackedUndeclaredOnesAreNot) {
     const char* doc = "<!DOCTYPE a [<!ATTLIST a n NMTOKEN #IMPLIED c CDATA #IMPLIED>]>"
                       "<a n=\"  x \t y \" c=\" x  y\" u=\"  x   y \"/>";

@@ -171,6 +171,28 @@ TEST(XmlText, AnsiToUtf8FollowsTheCodePage) {
     EXPECT_EQ(xml::AnsiToUtf8("\x81"), "\xC2\x81");  // unassigned: the code point of the same value
 }
 
+TEST(XmlText, UpperHalfFollowsThePublishedCodePage) {
+    // Windows-1252 bytes 0x80-0x9F; the five the code page leaves out keep their value.
+    const char32_t table[32] = {0x20AC, 0x81,   0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x8D,   0x017D, 0x8F,
+                                0x90,   0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x9D,   0x017E, 0x0178};
+    for (int b = 0x80; b < 0x100; ++b) {
+        SCOPED_TRACE(b);
+        const char32_t code = b < 0xA0 ? table[b - 0x80] : static_cast<char32_t>(b);
+        std::string utf8;
+        if (code < 0x800) {
+            utf8 = {static_cast<char>(0xC0 | code >> 6), static_cast<char>(0x80 | (code & 0x3F))};
+        } else {
+            utf8 = {static_cast<char>(0xE0 | code >> 12), static_cast<char>(0x80 | (code >> 6 & 0x3F)),
+                    static_cast<char>(0x80 | (code & 0x3F))};
+        }
+        EXPECT_EQ(xml::AnsiToUtf8(std::string(1, static_cast<char>(b))), utf8);
+        EXPECT_EQ(xml::Utf8ToAnsi(utf8, '?'), std::string(1, static_cast<char>(b)));
+    }
+    EXPECT_EQ(xml::Utf8ToAnsi("\xC2\x80", '?'), "?");  // U+0080 has no byte: 0x80 is the euro sign
+}
+
 TEST(XmlText, EveryByteRoundTripsThroughUtf8) {
     for (int b = 0; b < 256; ++b) {
         SCOPED_TRACE(b);

@@ -107,6 +107,19 @@ TEST(XmlReferences, ExponentialEntitiesStopAtTheBudget) {
     EXPECT_LT(total, 2 * TXmlParser::kMinExpansionBudget);  // ...within the bound
 }
 
+TEST(XmlReferences, ManyShortReferencesStayWithinTheBound) {
+    // 40,000 one-byte expansions are 40 kB of text, far below the bound.
+    std::string refs;
+    for (int i = 0; i < 40000; ++i) refs += "&e;";
+    TXmlParser parser;
+    parser.LoadFromBuffer(WithEntities("<!ENTITY e \"x\">", "<a v=\"" + refs + "\">" + refs + "</a>"));
+    parser.StartScan();
+    ASSERT_TRUE(parser.Scan() && parser.Scan());
+    EXPECT_TRUE(parser.PartAttributes().Value("v") == std::string(40000, 'x'));
+    ASSERT_TRUE(parser.Scan());
+    EXPECT_TRUE(parser.PartContent() == std::string(40000, 'x'));
+}
+
 TEST(XmlReferences, RedefiningAnEntityWhileItsTextIsReadIsSafe) {
     // The parameter entity redefines itself from inside its own text.
     const std::string doc =

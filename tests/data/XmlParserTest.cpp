@@ -167,7 +167,10 @@ TEST(XmlParserParts, MalformedInputTable) {
         {"lone <? at the end", "text<?", {"\"text\"", "PI:"}},
         {"& without ; is dropped", "<a>x & y</a>", {"<a>", "\"x y\"", "</a>"}},
         {"undeclared entity gives its name", "<a>&nbsp;x</a>", {"<a>", "\"nbspx\"", "</a>"}},
+        {"undeclared entity in a value stays", "<a v=\"&nbsp;x\"/>", {"<a v=&nbsp;x/>"}},
         {"bad character reference gives a space", "<a>a&#1x;b</a>", {"<a>", "\"a b\"", "</a>"}},
+        {"character reference above 255 gives its code-page byte", "<a v=\"&#8482;\">&#x152;</a>",
+         {"<a v=\x99>", "\"\x8C\"", "</a>"}},
         {"end tags are not matched", "</a></b><c>", {"</a>", "</b>", "<c>"}},
         {"lower-case doctype is a tag", "<!doctype x>y", {"<!doctype>", "\"y\""}},
         {"a NUL ends the document", std::string_view("<a/>\0<b/>", 9), {"<a/>"}},
@@ -251,6 +254,14 @@ TEST(XmlParserLoad, FileIsReadWholeAndNamed) {
     testing_support::WriteFile(file, std::string("<a/>\0<b/>", 9));
     ASSERT_TRUE(parser.LoadFromFile(file));
     EXPECT_EQ(Trace(parser), (Parts{"<a/>"}));
+}
+
+TEST(XmlParserLoad, ReadsNoMoreThanTheSizeSeenAtTheStart) {
+    // Its size reads as 0, yet reading it gives bytes: the buffer holds none of them.
+    TXmlParser parser;
+    ASSERT_TRUE(parser.LoadFromFile("/proc/self/status"));
+    EXPECT_EQ(parser.BufferSize(), 1);
+    EXPECT_STREQ(parser.GetDocBuffer(), "");
 }
 
 TEST(XmlParserLoad, RefusesWhatIsNotARegularFile) {
