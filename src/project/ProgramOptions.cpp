@@ -37,34 +37,28 @@ const TFontNames* FontNames(int kind) {
 
 // A value that is missing or stored with another type than expected reads as
 // absent, so a damaged value never stops the program's start.
-std::optional<std::string> ReadString(TRegistry& registry, const std::string& name) {
+template <class T>
+std::optional<T> ReadOptional(TRegistry& registry, const std::string& name,
+                              T (TRegistry::*read)(std::string_view) const) {
     if (!registry.ValueExists(name))
         return std::nullopt;
     try {
-        return registry.ReadString(name);
+        return (registry.*read)(name);
     } catch (const ERegistryException&) {
         return std::nullopt;
     }
+}
+
+std::optional<std::string> ReadString(TRegistry& registry, const std::string& name) {
+    return ReadOptional(registry, name, &TRegistry::ReadString);
 }
 
 std::optional<int> ReadInteger(TRegistry& registry, const std::string& name) {
-    if (!registry.ValueExists(name))
-        return std::nullopt;
-    try {
-        return registry.ReadInteger(name);
-    } catch (const ERegistryException&) {
-        return std::nullopt;
-    }
+    return ReadOptional(registry, name, &TRegistry::ReadInteger);
 }
 
 std::optional<bool> ReadBool(TRegistry& registry, const std::string& name) {
-    if (!registry.ValueExists(name))
-        return std::nullopt;
-    try {
-        return registry.ReadBool(name);
-    } catch (const ERegistryException&) {
-        return std::nullopt;
-    }
+    return ReadOptional(registry, name, &TRegistry::ReadBool);
 }
 
 // Replaces the first occurrence of `placeholder`; a text without it stays.
