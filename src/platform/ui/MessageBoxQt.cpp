@@ -13,13 +13,7 @@
 
 namespace {
 
-constexpr unsigned kAbortRetryIgnore = 0x02;
-constexpr unsigned kRetryCancel = 0x05;
-constexpr unsigned kDefaultButtonMask = 0xF00;
 constexpr unsigned kDefaultButtonShift = 8;
-constexpr int kIdAbort = 3;
-constexpr int kIdRetry = 4;
-constexpr int kIdIgnore = 5;
 
 struct TButtonChoice {
     QMessageBox::StandardButton Button;
@@ -30,10 +24,10 @@ std::vector<TButtonChoice> ButtonsOf(unsigned flags) {
     using B = QMessageBox::StandardButton;
     switch (flags & win::MB_TYPEMASK) {
         case win::MB_OKCANCEL: return {{B::Ok, win::IDOK}, {B::Cancel, win::IDCANCEL}};
-        case kAbortRetryIgnore: return {{B::Abort, kIdAbort}, {B::Retry, kIdRetry}, {B::Ignore, kIdIgnore}};
+        case win::MB_ABORTRETRYIGNORE: return {{B::Abort, win::IDABORT}, {B::Retry, win::IDRETRY}, {B::Ignore, win::IDIGNORE}};
         case win::MB_YESNOCANCEL: return {{B::Yes, win::IDYES}, {B::No, win::IDNO}, {B::Cancel, win::IDCANCEL}};
         case win::MB_YESNO: return {{B::Yes, win::IDYES}, {B::No, win::IDNO}};
-        case kRetryCancel: return {{B::Retry, kIdRetry}, {B::Cancel, win::IDCANCEL}};
+        case win::MB_RETRYCANCEL: return {{B::Retry, win::IDRETRY}, {B::Cancel, win::IDCANCEL}};
         default: return {{B::Ok, win::IDOK}};
     }
 }
@@ -81,7 +75,7 @@ std::unique_ptr<QMessageBox> CreateMessageBox(const std::string& text, const std
         box->addButton(entry.Button);
         if (entry.Id == win::IDCANCEL) hasCancel = true;
     }
-    const auto defaultIndex = (flags & kDefaultButtonMask) >> kDefaultButtonShift;
+    const auto defaultIndex = (flags & win::MB_DEFMASK) >> kDefaultButtonShift;
     box->setDefaultButton(buttons[defaultIndex < buttons.size() ? defaultIndex : 0].Button);
     if (hasCancel) {
         box->setEscapeButton(QMessageBox::Cancel);
@@ -100,9 +94,9 @@ int MessageBoxAnswer(const QMessageBox& box) {
         case QMessageBox::Cancel: return win::IDCANCEL;
         case QMessageBox::Yes: return win::IDYES;
         case QMessageBox::No: return win::IDNO;
-        case QMessageBox::Abort: return kIdAbort;
-        case QMessageBox::Retry: return kIdRetry;
-        case QMessageBox::Ignore: return kIdIgnore;
+        case QMessageBox::Abort: return win::IDABORT;
+        case QMessageBox::Retry: return win::IDRETRY;
+        case QMessageBox::Ignore: return win::IDIGNORE;
         default: return 0;
     }
 }

@@ -11,8 +11,10 @@ namespace win {
 // Flags, with their Windows values.
 constexpr unsigned MB_OK = 0x00;
 constexpr unsigned MB_OKCANCEL = 0x01;
+constexpr unsigned MB_ABORTRETRYIGNORE = 0x02;
 constexpr unsigned MB_YESNOCANCEL = 0x03;
 constexpr unsigned MB_YESNO = 0x04;
+constexpr unsigned MB_RETRYCANCEL = 0x05;
 constexpr unsigned MB_ICONHAND = 0x10;  // the error icon
 constexpr unsigned MB_ICONERROR = MB_ICONHAND;
 constexpr unsigned MB_ICONQUESTION = 0x20;
@@ -22,10 +24,14 @@ constexpr unsigned MB_ICONASTERISK = 0x40;
 constexpr unsigned MB_ICONINFORMATION = MB_ICONASTERISK;
 constexpr unsigned MB_TYPEMASK = 0x0F;
 constexpr unsigned MB_ICONMASK = 0xF0;
+constexpr unsigned MB_DEFMASK = 0xF00;  // default button number times 0x100
 
 // Button ids.
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
+constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
