@@ -1,5 +1,7 @@
 #include "uninstaller/ByteString.h"
 
+#include "platform/win/FileDescriptor.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,20 +32,6 @@ bool sameBytes(const char* a, const char* b, std::uint32_t n, bool exact) {
     }
     return true;
 }
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 }  // namespace
 
@@ -258,10 +246,10 @@ void ByteString::toUpper() {
 }
 
 int ByteString::loadFile(const std::filesystem::path& file, std::uint64_t offset, std::uint32_t maximum) {
-    const FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) return kFileCannotOpen;
+    const win::FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.Get() < 0) return kFileCannotOpen;
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) return kFileCannotOpen;
+    if (::fstat(fd.Get(), &st) != 0) return kFileCannotOpen;
     const auto size = static_cast<std::uint64_t>(st.st_size);
     if (offset >= size) {
         (void)setLength(0);
@@ -273,7 +261,7 @@ int ByteString::loadFile(const std::filesystem::path& file, std::uint64_t offset
     if (count > kMaxLength || !setLength(static_cast<std::uint32_t>(count))) return kFileShort;
     std::uint64_t done = 0;
     while (done < count) {
-        const ssize_t got = ::pread(fd.get(), data_ + done, count - done, static_cast<off_t>(offset + done));
+        const ssize_t got = ::pread(fd.Get(), data_ + done, count - done, static_cast<off_t>(offset + done));
         if (got < 0 && errno == EINTR) continue;
         if (got <= 0) break;
         done += static_cast<std::uint64_t>(got);
@@ -286,11 +274,11 @@ int ByteString::loadFile(const std::filesystem::path& file, std::uint64_t offset
 }
 
 int ByteString::saveFile(const std::filesystem::path& file) const {
-    const FileDescriptor fd(::open(file.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (fd.get() < 0) return kFileCannotOpen;
+    const win::FileDescriptor fd(::open(file.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (fd.Get() < 0) return kFileCannotOpen;
     std::uint32_t done = 0;
     while (done < length_) {
-        const ssize_t put = ::write(fd.get(), data_ + done, length_ - done);
+        const ssize_t put = ::write(fd.Get(), data_ + done, length_ - done);
         if (put < 0 && errno == EINTR) continue;
         if (put <= 0) return kFileWriteShort;
         done += static_cast<std::uint32_t>(put);

@@ -2,6 +2,8 @@
 // processing instruction, comment, CDATA, tags and their attributes).
 #include "data/XmlParser.h"
 
+#include "platform/win/FileDescriptor.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,21 +18,6 @@ namespace {
 
 constexpr xml::TCharset kTagNameEnd("\t\n\r /");
 constexpr xml::TCharset kPINameEnd("\t\n\r ?");
-
-// Closes a POSIX file descriptor on every way out.
-class TFileHandle {
-public:
-    explicit TFileHandle(int fd) : fd_(fd) {}
-    ~TFileHandle() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    TFileHandle(const TFileHandle&) = delete;
-    TFileHandle& operator=(const TFileHandle&) = delete;
-    int Get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 std::string UpperAscii(std::string text) {
     for (char& c : text)
@@ -49,7 +36,7 @@ TXmlParser::~TXmlParser() = default;
 bool TXmlParser::LoadFromFile(const std::filesystem::path& fileName, int /*fileMode*/) {
     Clear();
     // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below.
-    const TFileHandle file(::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    const win::FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.Get() < 0) return false;
     struct stat info {};
     if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;

@@ -1,5 +1,6 @@
 #include "platform/win/FileOps.h"
 
+#include "platform/win/FileDescriptor.h"
 #include "platform/win/Files.h"
 #include "platform/win/MachineRoot.h"
 #include "platform/win/WinError.h"
@@ -20,20 +21,6 @@ namespace {
 // Seconds from 1601-01-01 to 1970-01-01.
 constexpr std::int64_t kEpochDifference = 11644473600LL;
 constexpr std::int64_t kTicksPerSecond = 10000000LL;
-
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
@@ -143,9 +130,9 @@ long ErrorFromErrno(int error, const fs::path& path) {
 }
 
 bool IsLockedAgainst(const fs::path& native, bool forWriting) {
-    const Fd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (fd.get() < 0) return false;
-    return ::flock(fd.get(), (forWriting ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    const FileDescriptor fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.Get() < 0) return false;
+    return ::flock(fd.Get(), (forWriting ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0 && errno == EWOULDBLOCK;
 }
 
 long GetFileAttributes(std::string_view path, std::uint32_t& attributes) {
@@ -194,10 +181,10 @@ long RemoveDirectory(std::string_view path) {
 long CopyFile(std::string_view existing, std::string_view target, bool failIfExists) {
     fs::path from;
     if (const long e = ResolveWindowsPath(existing, from)) return e;
-    const Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.get() < 0) return ErrorFromErrno(errno, from);
+    const FileDescriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    if (in.Get() < 0) return ErrorFromErrno(errno, from);
     struct stat source {};
-    if (::fstat(in.get(), &source) != 0) return ErrorFromErrno(errno, from);
+    if (::fstat(in.Get(), &source) != 0) return ErrorFromErrno(errno, from);
     if (S_ISDIR(source.st_mode)) return ERROR_ACCESS_DENIED;
     if (IsLockedAgainst(from, false)) return ERROR_SHARING_VIOLATION;
 
@@ -209,11 +196,11 @@ long CopyFile(std::string_view existing, std::string_view target, bool failIfExi
         if (S_ISDIR(existingTarget.st_mode) || ReadOnly(existingTarget)) return ERROR_ACCESS_DENIED;
         if (SameFile(source, existingTarget) || IsLockedAgainst(to, true)) return ERROR_SHARING_VIOLATION;
     }
-    const Fd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, source.st_mode & 0777));
-    if (out.get() < 0) return ErrorFromErrno(errno, to);
-    if (const long e = CopyBytes(in.get(), out.get())) return e;
+    const FileDescriptor out(::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, source.st_mode & 0777));
+    if (out.Get() < 0) return ErrorFromErrno(errno, to);
+    if (const long e = CopyBytes(in.Get(), out.Get())) return e;
     const struct timespec times[2] = {{0, UTIME_OMIT}, source.st_mtim};
-    if (::fchmod(out.get(), source.st_mode & 07777) != 0 || ::futimens(out.get(), times) != 0)
+    if (::fchmod(out.Get(), source.st_mode & 07777) != 0 || ::futimens(out.Get(), times) != 0)
         return ErrorFromErrno(errno, to);
     return ERROR_SUCCESS;
 }
