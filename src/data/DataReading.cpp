@@ -8,6 +8,7 @@
 #include "project/ValueHelpers.h"
 
 #include <cmath>
+#include <cstddef>
 #include <limits>
 
 bool IsTagOf(const TXmlParser& parser, std::string_view name) {
@@ -31,6 +32,13 @@ bool IsYes(std::string_view value) { return AnsiSameText(value, "yes"); }
 
 bool AttributeIsYes(const TXmlParser& parser, std::string_view name) {
     return IsYes(parser.PartAttributes().Value(name));
+}
+
+std::uint16_t AttributeBits(const TXmlParser& parser, std::span<const std::string_view> names) {
+    std::uint16_t bits = 0;
+    for (std::size_t i = 0; i < names.size() && i < 16; ++i)
+        if (AttributeIsYes(parser, names[i])) bits |= static_cast<std::uint16_t>(1u << i);
+    return bits;
 }
 
 float ReadFloat32(std::string_view text) {

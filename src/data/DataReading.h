@@ -2,6 +2,9 @@
 // What the data-base readers share: element tests on the XML scanner's
 // current part, "yes" flags, numbers and language-filtered display texts.
 
+#include <array>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,6 +21,12 @@ bool IsContentOf(const TXmlParser& parser, std::string_view name);
 bool IsYes(std::string_view value);
 // An attribute of the current tag is "yes".
 bool AttributeIsYes(const TXmlParser& parser, std::string_view name);
+
+// The attributes of a "Usages" tag, by the bit number of their geometry.
+inline constexpr std::array<std::string_view, 5> kUsageAttributes = {"Tube", "RoundCanal", "SquareCanal",
+                                                                      "SquareTank", "RoundTank"};
+// Bit i set where attribute names[i] of the current tag is "yes" (at most 16 names).
+std::uint16_t AttributeBits(const TXmlParser& parser, std::span<const std::string_view> names);
 
 // A number of a data file as the float32 the records keep: "," or "." as the
 // point, trailing text ignored, "" reads as 0. Raises Exception with the

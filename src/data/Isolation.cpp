@@ -6,7 +6,6 @@
 #include "platform/base/Controls.h"
 #include "platform/base/SysUtils.h"
 
-#include <array>
 #include <cstddef>
 
 std::unique_ptr<TIsolationTypes> IsolationTypes;
@@ -157,8 +156,6 @@ void TIsolationSubItem::Read(TXmlParser& parser) {
 }
 
 void TIsolation::Read(TXmlParser& parser) {
-    static constexpr std::array<std::string_view, 5> kUsageNames = {"Tube", "RoundCanal", "SquareCanal",
-                                                                     "SquareTank", "RoundTank"};
     TubeShell = AttributeIsYes(parser, "TubeShell") ? 1 : 0;
     while (parser.Scan()) {
         if (IsEndTagOf(parser, "Isolation")) return;
@@ -167,9 +164,7 @@ void TIsolation::Read(TXmlParser& parser) {
             size.Read(parser);
             SubItems.push_back(std::move(size));
         } else if (IsTagOf(parser, "Usages")) {
-            Usages = 0;
-            for (std::size_t i = 0; i < kUsageNames.size(); ++i)
-                if (AttributeIsYes(parser, kUsageNames[i])) Usages |= static_cast<std::uint16_t>(1u << i);
+            Usages = AttributeBits(parser, kUsageAttributes);
         } else if (IsTagOf(parser, "HeatConditionFactor")) {
             c2 = AttributeFloat32(parser, "c2");
             c1 = AttributeFloat32(parser, "c1");
