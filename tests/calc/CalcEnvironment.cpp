@@ -137,7 +137,7 @@ void InstallLanguage() {
 // to set up.
 const TProgramOptions& DefaultOptions() {
     static const TProgramOptions options = [] {
-        testing_support::TempMachineRoot root;
+        testing_support::ScopedMachineRoot root;
         return TProgramOptions();
     }();
     return options;

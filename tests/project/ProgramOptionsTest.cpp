@@ -96,7 +96,7 @@ protected:
         return LanguageList->PrintingLanguage() ? LanguageList->PrintingLanguage()->id : "";
     }
 
-    testing_support::TempMachineRoot root_;
+    testing_support::ScopedMachineRoot root_;
 };
 
 TEST_F(OptionsTest, EmptyRegistryGivesTheDefaults) {

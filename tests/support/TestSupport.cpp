@@ -62,14 +62,4 @@ std::string ReadFile(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TempMachineRoot::TempMachineRoot() {
-    if (const char* old = std::getenv("VALDORINE_MACHINE_ROOT")) previous_ = old;
-    ::setenv("VALDORINE_MACHINE_ROOT", root_.Path().c_str(), 1);
-}
-
-TempMachineRoot::~TempMachineRoot() {
-    if (previous_) ::setenv("VALDORINE_MACHINE_ROOT", previous_->c_str(), 1);
-    else ::unsetenv("VALDORINE_MACHINE_ROOT");
-}
-
 }  // namespace testing_support

@@ -45,19 +45,4 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 // The whole file; empty when it can't be read.
 std::string ReadFile(const std::filesystem::path& path);
 
-// A fresh, empty machine root (registry store, drives) for the object's
-// lifetime: VALDORINE_MACHINE_ROOT points at it and is restored afterwards.
-class TempMachineRoot {
-public:
-    TempMachineRoot();
-    ~TempMachineRoot();
-    TempMachineRoot(const TempMachineRoot&) = delete;
-    TempMachineRoot& operator=(const TempMachineRoot&) = delete;
-    const std::filesystem::path& Path() const { return root_.Path(); }
-
-private:
-    TempDir root_;
-    std::optional<std::string> previous_;
-};
-
 }  // namespace testing_support
