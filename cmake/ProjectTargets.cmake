@@ -68,6 +68,7 @@ function(add_project_bench name)
   find_package(benchmark REQUIRED)
   add_executable(${name} ${B_SOURCES})
   target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark_main project_options)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name} --benchmark_min_time=0.001)
   set_tests_properties(${name} PROPERTIES LABELS bench

@@ -1,6 +1,7 @@
 // The LZW decoder against the system's `uncompress` (ncompress) on the same
 // content, both timed from a compressed file on disk to a decoded file on
 // disk, wall clock. VALDORINE_BENCH_SMOKE=1 shrinks the content to 1 MiB.
+#include "bench/BenchSupport.h"
 #include "data/Compressing.h"
 
 #include "lzw/LzwEncoder.h"
@@ -10,7 +11,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -30,8 +30,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::size_t ContentSize() {
-    const char* smoke = std::getenv("VALDORINE_BENCH_SMOKE");
-    return smoke && std::string(smoke) == "1" ? (std::size_t{1} << 20) : (std::size_t{64} << 20);
+    return bench_support::IsSmokeRun() ? (std::size_t{1} << 20) : (std::size_t{64} << 20);
 }
 
 // Data-base shaped XML with varying numbers and Windows-1250 names.

@@ -2,6 +2,7 @@
 // folders holding it many times over (each copy in a sub-folder of its own),
 // so that the time per byte shows whether loading grows linearly.
 
+#include "bench/BenchSupport.h"
 #include "data/DatabaseLoader.h"
 #include "data/Isolation.h"
 #include "data/Mediumdbitem.h"
@@ -10,7 +11,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -59,9 +59,8 @@ void BM_DatabaseLoaderGenerated(benchmark::State& state) {
 
 // The CI smoke run takes the small size only.
 void Sizes(benchmark::internal::Benchmark* b) {
-    const char* smoke = std::getenv("VALDORINE_BENCH_SMOKE");
     b->Arg(1);
-    if (!(smoke && std::string(smoke) == "1")) b->Arg(10)->Arg(100);
+    if (!bench_support::IsSmokeRun()) b->Arg(10)->Arg(100);
 }
 BENCHMARK(BM_DatabaseLoaderGenerated)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 

@@ -2,20 +2,19 @@
 // as the main window does with every file. Baseline: copying the same file
 // image into a memory stream in one write. VALDORINE_BENCH_SMOKE=1 runs 100
 // items instead of 10,000.
+#include "bench/BenchSupport.h"
 #include "calc/Item.h"
 #include "platform/base/MemoryStream.h"
 #include "project/Project.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace {
 
 int ItemCount() {
-    const char* smoke = std::getenv("VALDORINE_BENCH_SMOKE");
-    return smoke && std::string(smoke) == "1" ? 100 : 10000;
+    return bench_support::IsSmokeRun() ? 100 : 10000;
 }
 
 // Items of every geometry and type, with names, comments, result texts and,

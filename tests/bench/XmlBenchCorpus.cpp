@@ -1,4 +1,4 @@
-#include "XmlBenchCorpus.h"
+#include "bench/XmlBenchCorpus.h"
 
 #include <array>
 #include <cstdint>

@@ -6,7 +6,8 @@
 //
 // Run: build/bin/xml_bench --benchmark_filter='database/1048576'
 // VALDORINE_BENCH_SMOKE=1 (CTest's smoke run) leaves out the 64 MiB corpora.
-#include "XmlBenchCorpus.h"
+#include "bench/BenchSupport.h"
+#include "bench/XmlBenchCorpus.h"
 
 #include "data/XmlParser.h"
 #include "platform/win/CodePage.h"
@@ -17,7 +18,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <utility>
@@ -191,7 +191,7 @@ void RunHostile(benchmark::State& state, TXmlHostileShape shape) {
 }
 
 int Register() {
-    const bool smoke = std::getenv("VALDORINE_BENCH_SMOKE") != nullptr;
+    const bool smoke = bench_support::IsSmokeRun();
     std::vector<std::size_t> sizes{4 << 10, 1 << 20};
     if (!smoke) sizes.push_back(64 << 20);
     const std::pair<const char*, TReader> readers[] = {
