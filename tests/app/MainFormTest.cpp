@@ -14,6 +14,7 @@
 #include "platform/win/Files.h"
 #include "project/ProgramOptions.h"
 #include "project/Project.h"
+#include "support/StreamBytes.h"
 
 #include <QAction>
 #include <QMenu>
@@ -41,7 +42,7 @@ std::string ProjectFile(const std::vector<std::string>& names) {
     }
     MyMemoryStream stream;
     project.SaveToStream(stream);
-    return std::string(reinterpret_cast<const char*>(stream.Memory()), static_cast<std::size_t>(stream.Size()));
+    return testing_support::StreamBytes(stream);
 }
 
 class FailingWrites {

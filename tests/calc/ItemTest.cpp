@@ -8,12 +8,11 @@
 #include "data/Mediumdbitem.h"
 #include "platform/base/Exception.h"
 #include "platform/base/MemoryStream.h"
+#include "support/StreamBytes.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string>
 
@@ -21,46 +20,18 @@ namespace {
 
 using calc_testing::KeyText;
 using calc_testing::TCalcEnvironment;
+using testing_support::FillStream;
+using testing_support::FloatBytes;
+using testing_support::Int16Bytes;
+using testing_support::ReadRecord;
+using testing_support::RecordBytes;
 
 // --- record helpers ---------------------------------------------------------
 
 std::string Zeros(std::size_t count) { return std::string(count, '\0'); }
 
-std::string Int16Bytes(std::int16_t value) {
-    const auto bits = static_cast<std::uint16_t>(value);
-    return {static_cast<char>(bits & 0xFF), static_cast<char>(bits >> 8)};
-}
-
-std::string FloatBytes(float value) {
-    const auto bits = std::bit_cast<std::uint32_t>(value);
-    std::string out;
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<char>(bits >> (8 * i)));
-    return out;
-}
-
 std::string StringBytes(const std::string& text) {
     return Int16Bytes(static_cast<std::int16_t>(text.size() + 1)) + text + '\0';
-}
-
-std::string Written(const TItem& item) {
-    TMemoryStream stream;
-    item.Write(stream);
-    std::string bytes(static_cast<std::size_t>(stream.Size()), '\0');
-    stream.SetPosition(0);
-    stream.Read(bytes.data(), static_cast<int>(bytes.size()));
-    return bytes;
-}
-
-TItem ReadBack(const std::string& bytes, int version, std::int64_t* endPosition = nullptr) {
-    TMemoryStream stream;
-    stream.Write(bytes.data(), static_cast<int>(bytes.size()));
-    stream.SetPosition(0);
-    TItem item;
-    item.Read(stream, version);
-    if (endPosition)
-        *endPosition = stream.Position();
-    return item;
 }
 
 // Byte offsets in the record of an item with empty name and comment.
@@ -377,15 +348,15 @@ TEST(ItemRecord, DefaultItemGoldenBytes) {
         + Int16Bytes(0)                        // no points
         + FloatBytes(0.8f);                    // SavingRatio
     ASSERT_EQ(expected.size(), 262u);
-    const std::string bytes = Written(item);
+    const std::string bytes = RecordBytes(item);
     EXPECT_EQ(bytes, expected);
     EXPECT_EQ(bytes.substr(0, 6), std::string("\x01\x00\x00\x01\x00\x00", 6));
 
     std::int64_t end = 0;
-    EXPECT_EQ(ReadBack(bytes, 257, &end), item);
+    EXPECT_EQ(ReadRecord<TItem>(bytes, 257, &end), item);
     EXPECT_EQ(end, 262);
     // A version-256 record is the same without the saving ratio: 258 bytes.
-    EXPECT_EQ(ReadBack(bytes.substr(0, 258), 256, &end), item);
+    EXPECT_EQ(ReadRecord<TItem>(bytes.substr(0, 258), 256, &end), item);
     EXPECT_EQ(end, 258);
 }
 
@@ -394,20 +365,19 @@ TEST(ItemRecord, TankGroupIsVolumeSurfaceSize) {
     item.GivenTankSize = 3;
     item.TankVolume = 1;
     item.TankSurface = 2;
-    const std::string bytes = Written(item);
+    const std::string bytes = RecordBytes(item);
     EXPECT_EQ(bytes.substr(kTankGroupOffset, 12), FloatBytes(1) + FloatBytes(2) + FloatBytes(3));
 }
 
 TEST(ItemRecord, RoundTripOfEveryField) {
     const TItem item = EveryFieldSet();
-    const std::string bytes = Written(item);
+    const std::string bytes = RecordBytes(item);
     EXPECT_EQ(bytes.size(), 262 + item.Name.size() + item.Comment.size() + 6 /* "userdefined" vs "water" */ +
                                 item.Isolation.IsolationID.size() + item.Isolation.ResultText.size() + 3 * 12);
-    EXPECT_EQ(ReadBack(bytes, 257), item);
+    EXPECT_EQ(ReadRecord<TItem>(bytes, 257), item);
     // Read appends the stored points.
     TMemoryStream stream;
-    stream.Write(bytes.data(), static_cast<int>(bytes.size()));
-    stream.SetPosition(0);
+    FillStream(stream, bytes);
     TItem target;
     target.PriceDiagram = {{1, 1, 1}};
     target.Read(stream, 257);
@@ -416,23 +386,23 @@ TEST(ItemRecord, RoundTripOfEveryField) {
 }
 
 TEST(ItemRecord, Version256LeavesTheSavingRatio) {
-    const std::string bytes = Written(EveryFieldSet());  // saving ratio 0.25 last
+    const std::string bytes = RecordBytes(EveryFieldSet());  // saving ratio 0.25 last
     std::int64_t end = 0;
-    const TItem item = ReadBack(bytes, 256, &end);
+    const TItem item = ReadRecord<TItem>(bytes, 256, &end);
     EXPECT_EQ(item.SavingRatio, 0.8f);
     EXPECT_EQ(end, static_cast<std::int64_t>(bytes.size()) - 4);
-    EXPECT_EQ(ReadBack(bytes, 257).SavingRatio, 0.25f);
-    EXPECT_EQ(ReadBack(bytes, 300).SavingRatio, 0.25f);
+    EXPECT_EQ(ReadRecord<TItem>(bytes, 257).SavingRatio, 0.25f);
+    EXPECT_EQ(ReadRecord<TItem>(bytes, 300).SavingRatio, 0.25f);
 }
 
 TEST(ItemRecord, EveryTruncationKeepsDefaultsBeyondTheEnd) {
     const TItem full = EveryFieldSet();
-    const std::string bytes = Written(full);
+    const std::string bytes = RecordBytes(full);
     const std::size_t pointsStart = bytes.size() - 4 - 3 * 12;
     for (std::size_t length = 0; length <= bytes.size(); ++length) {
         SCOPED_TRACE(length);
         std::int64_t end = 0;
-        const TItem item = ReadBack(bytes.substr(0, length), 257, &end);
+        const TItem item = ReadRecord<TItem>(bytes.substr(0, length), 257, &end);
         EXPECT_LE(end, static_cast<std::int64_t>(length));
         const std::size_t points = length < pointsStart ? 0 : (length - pointsStart) / 12;
         EXPECT_EQ(item.PriceDiagram.size(), std::min<std::size_t>(points, 3));
@@ -443,20 +413,20 @@ TEST(ItemRecord, EveryTruncationKeepsDefaultsBeyondTheEnd) {
             EXPECT_EQ(item, TItem());
         }
     }
-    EXPECT_EQ(ReadBack(bytes, 257), full);
+    EXPECT_EQ(ReadRecord<TItem>(bytes, 257), full);
 }
 
 TEST(ItemRecord, DamagedPointCounts) {
     TItem item;
     item.PriceDiagram = {{20, 29, 476}, {30, 42, 359}};
     item.SavingRatio = 0.5f;
-    std::string bytes = Written(item);
+    std::string bytes = RecordBytes(item);
     ASSERT_EQ(bytes.substr(kPointCountOffset, 2), Int16Bytes(2));
 
     // A negative count is no points; what follows is read as the saving ratio.
     std::string negative = bytes;
     negative.replace(kPointCountOffset, 2, Int16Bytes(-1));
-    TItem read = ReadBack(negative, 257);
+    TItem read = ReadRecord<TItem>(negative, 257);
     EXPECT_TRUE(read.PriceDiagram.empty());
     EXPECT_EQ(read.SavingRatio, 20.0f);  // the first point's thickness
 
@@ -464,7 +434,7 @@ TEST(ItemRecord, DamagedPointCounts) {
     // ratio would lie beyond the missing points, so it keeps its default.
     std::string huge = bytes;
     huge.replace(kPointCountOffset, 2, Int16Bytes(32767));
-    read = ReadBack(huge, 257);
+    read = ReadRecord<TItem>(huge, 257);
     EXPECT_EQ(read.PriceDiagram, item.PriceDiagram);
     EXPECT_EQ(read.SavingRatio, 0.8f);
 }

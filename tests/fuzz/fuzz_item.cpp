@@ -5,16 +5,20 @@
 
 #include "data/Isolation.h"
 #include "data/Mediumdbitem.h"
-#include "platform/base/MemoryStream.h"
 #include "platform/win/MessageBox.h"
+#include "support/StreamBytes.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace {
+
+using testing_support::ReadRecord;
+using testing_support::RecordBytes;
 
 TMediumFunction Line(const char* name, float slope, float value) {
     TMediumFunction function;
@@ -55,24 +59,6 @@ void InstallWorld() {
     });
 }
 
-std::string Record(const TItem& item) {
-    TMemoryStream stream;
-    item.Write(stream);
-    std::string bytes(static_cast<std::size_t>(stream.Size()), '\0');
-    stream.SetPosition(0);
-    stream.Read(bytes.data(), static_cast<int>(bytes.size()));
-    return bytes;
-}
-
-TItem ReadRecord(const std::uint8_t* data, std::size_t size, int version) {
-    TMemoryStream stream;
-    stream.Write(data, static_cast<int>(size));
-    stream.SetPosition(0);
-    TItem item;
-    item.Read(stream, version);
-    return item;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -80,11 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)installed;
     if (size > 1 << 16)
         return 0;
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     for (int version : {256, 257}) {
-        TItem item = ReadRecord(data, size, version);
-        const std::string once = Record(item);
-        const TItem again = ReadRecord(reinterpret_cast<const std::uint8_t*>(once.data()), once.size(), 257);
-        if (Record(again) != once)
+        TItem item = ReadRecord<TItem>(bytes, version);
+        const std::string once = RecordBytes(item);
+        const TItem again = ReadRecord<TItem>(once, 257);
+        if (RecordBytes(again) != once)
             std::abort();
 
         boxes = 0;

@@ -8,26 +8,24 @@
 #include "platform/base/MemoryStream.h"
 #include "project/ClipboardStream.h"
 #include "project/Project.h"
+#include "support/StreamBytes.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 
 namespace {
-
-void Fill(TMemoryStream& stream, const std::uint8_t* data, std::size_t size) {
-    stream.Write(data, static_cast<int>(size));
-    stream.SetPosition(0);
-}
 
 void WriteReport(const TItem& item) {
     TPrintfStringStream text;
     item.WriteRtf(text);
 }
 
-void ReadAsProjectFile(const std::uint8_t* data, std::size_t size) {
+void ReadAsProjectFile(std::string_view bytes) {
     TMemoryStream file;
-    Fill(file, data, size);
+    testing_support::FillStream(file, bytes);
     TProject project;
     try {
         project.LoadFromStream(file);
@@ -46,17 +44,13 @@ void ReadAsProjectFile(const std::uint8_t* data, std::size_t size) {
     if (again.ItemCount() != project.ItemCount()) std::abort();
 }
 
-void ReadAsItemRecord(const std::uint8_t* data, std::size_t size, int version) {
-    TMemoryStream record;
-    Fill(record, data, size);
-    TItem item;
-    item.Read(record, version);
-    WriteReport(item);
+void ReadAsItemRecord(std::string_view bytes, int version) {
+    WriteReport(testing_support::ReadRecord<TItem>(bytes, version));
 }
 
-void ReadAsClipboardContent(const std::uint8_t* data, std::size_t size) {
+void ReadAsClipboardContent(std::string_view bytes) {
     TProject project;
-    Clipboard().SetBlocks({{project.ClipboardFormat, std::string(reinterpret_cast<const char*>(data), size)}});
+    Clipboard().SetBlocks({{project.ClipboardFormat, std::string(bytes)}});
     project.PasteFromClipboard();
     for (const TItem& item : project.Items) WriteReport(item);
 }
@@ -65,9 +59,10 @@ void ReadAsClipboardContent(const std::uint8_t* data, std::size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > (1u << 24)) return 0;
-    ReadAsProjectFile(data, size);
-    ReadAsItemRecord(data, size, 256);
-    ReadAsItemRecord(data, size, 257);
-    ReadAsClipboardContent(data, size);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    ReadAsProjectFile(bytes);
+    ReadAsItemRecord(bytes, 256);
+    ReadAsItemRecord(bytes, 257);
+    ReadAsClipboardContent(bytes);
     return 0;
 }

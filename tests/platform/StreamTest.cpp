@@ -1,6 +1,7 @@
 #include "platform/base/Classes.h"
 
 #include "platform/base/Exception.h"
+#include "support/StreamBytes.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -13,14 +14,11 @@
 #include <type_traits>
 
 using testing_support::ReadFile;
+using testing_support::StreamBytes;
 using testing_support::TempDir;
 using testing_support::WriteFile;
 
 namespace {
-
-std::string Content(const TMemoryStream& stream) {
-    return std::string(reinterpret_cast<const char*>(stream.Memory()), static_cast<std::size_t>(stream.Size()));
-}
 
 void Put(TStream& stream, const std::string& bytes) {
     stream.WriteBuffer(bytes.data(), static_cast<int>(bytes.size()));
@@ -106,7 +104,7 @@ TEST(Stream, MemoryStreamClearAndStreams) {
     EXPECT_EQ(s.Position(), 0);
     copy.SetPosition(3);
     s.LoadFromStream(copy);  // the whole source, from its start
-    EXPECT_EQ(Content(s), "project");
+    EXPECT_EQ(StreamBytes(s), "project");
     EXPECT_EQ(s.Position(), 0);
 }
 
@@ -115,15 +113,15 @@ TEST(Stream, CopyFromWholeSourceOrCount) {
     source.SetPosition(7);
     TMemoryStream target;
     EXPECT_EQ(target.CopyFrom(source, 0), 10);  // 0: everything, from the start
-    EXPECT_EQ(Content(target), "0123456789");
+    EXPECT_EQ(StreamBytes(target), "0123456789");
     source.SetPosition(2);
     EXPECT_EQ(target.CopyFrom(source, 3), 3);
-    EXPECT_EQ(Content(target), "0123456789234");
+    EXPECT_EQ(StreamBytes(target), "0123456789234");
     EXPECT_THROW(target.CopyFrom(source, 6), EReadError);  // only 5 left
     TStringStream big(std::string(200000, 'q'));
     TMemoryStream bigCopy;
     EXPECT_EQ(bigCopy.CopyFrom(big, 0), 200000);
-    EXPECT_EQ(Content(bigCopy), big.DataString());
+    EXPECT_EQ(StreamBytes(bigCopy), big.DataString());
 }
 
 TEST(Stream, MemoryStreamRefusesToGrowBeyondTwoGigabytes) {
@@ -225,7 +223,7 @@ TEST(Stream, MemoryStreamFileRoundTrip) {
     MyMemoryStream in;
     Put(in, "stale");
     in.LoadFromFile(path);
-    EXPECT_EQ(Content(in), bytes);
+    EXPECT_EQ(StreamBytes(in), bytes);
     EXPECT_EQ(in.Position(), 0);
 }
 
@@ -234,7 +232,7 @@ TEST(Stream, FailedLoadKeepsTheContent) {
     TMemoryStream s;
     Put(s, "kept");
     EXPECT_THROW(s.LoadFromFile(dir.Path() / "missing"), EFOpenError);
-    EXPECT_EQ(Content(s), "kept");
+    EXPECT_EQ(StreamBytes(s), "kept");
     EXPECT_EQ(s.Position(), 4);
 }
 

@@ -7,6 +7,7 @@
 #include "project/ProgramOptions.h"
 #include "project/ProjectEnvironment.h"
 #include "project/StreamPrimitives.h"
+#include "support/StreamBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -16,24 +17,19 @@
 namespace {
 
 using namespace std::literals;
+using testing_support::FillStream;
+using testing_support::Int16Bytes;
+using testing_support::RecordBytes;
+using testing_support::StreamBytes;
 
 const std::string kMagicField = "\x16\x00KELVARIN_PROJECT_FILE\x00"s;
 const std::string kEmptyString = "\x01\x00\x00"s;
 const std::string kEndTag = "\xFF\x00"s;
 
-std::string Bytes(const TMemoryStream& stream) {
-    return std::string(reinterpret_cast<const char*>(stream.Memory()), static_cast<std::size_t>(stream.Size()));
-}
-
 std::string Saved(TProject& project) {
     TMemoryStream stream;
     project.SaveToStream(stream);
-    return Bytes(stream);
-}
-
-std::string Int16(int value) {
-    const auto bits = static_cast<std::uint16_t>(value);
-    return {static_cast<char>(bits & 0xFF), static_cast<char>(bits >> 8)};
+    return StreamBytes(stream);
 }
 
 int Int16At(const std::string& bytes, std::size_t offset) {
@@ -41,17 +37,10 @@ int Int16At(const std::string& bytes, std::size_t offset) {
                                      (static_cast<unsigned char>(bytes[offset + 1]) << 8));
 }
 
-std::string RecordOf(const TItem& item) {
-    TMemoryStream stream;
-    item.Write(stream);
-    return Bytes(stream);
-}
-
 // Loads the bytes into the project; "" on success, else the error's message.
 std::string LoadError(TProject& project, const std::string& bytes) {
     TMemoryStream stream;
-    stream.Write(bytes.data(), static_cast<int>(bytes.size()));
-    stream.SetPosition(0);
+    FillStream(stream, bytes);
     try {
         project.LoadFromStream(stream);
     } catch (const Exception& e) {
@@ -100,7 +89,7 @@ TEST_F(ProjectTest, SavingStartsAtTheStreamsPosition) {
     TMemoryStream stream;
     stream.Write("prefix", 6);
     project.SaveToStream(stream);
-    EXPECT_EQ(Bytes(stream), "prefix" + alone);
+    EXPECT_EQ(StreamBytes(stream), "prefix" + alone);
 }
 
 TEST_F(ProjectTest, ChunkOneLengthIsItsBody) {
@@ -134,7 +123,7 @@ TEST_F(ProjectTest, ItemsAreChunksInListOrderAndReadBack) {
     std::size_t at = kMagicField.size() + 2;
     at += 4 + static_cast<std::size_t>(Int16At(bytes, at + 2));
     for (const TItem& item : project.Items) {
-        const std::string record = RecordOf(item);
+        const std::string record = RecordBytes(item);
         ASSERT_EQ(Int16At(bytes, at), 2);
         ASSERT_EQ(Int16At(bytes, at + 2), static_cast<int>(record.size()));
         EXPECT_EQ(bytes.substr(at + 4, record.size()), record);
@@ -159,14 +148,14 @@ TEST_F(ProjectTest, UnknownChunkIsSkippedByItsLength) {
     project.Items = {Pipe("a")};
     const std::string plain = Saved(project);
     const std::string withChunk =
-        plain.substr(0, plain.size() - 2) + Int16(7) + Int16(4) + "\xFF\x00\x02\x00"s + kEndTag;
+        plain.substr(0, plain.size() - 2) + Int16Bytes(7) + Int16Bytes(4) + "\xFF\x00\x02\x00"s + kEndTag;
     TProject loaded;
     ASSERT_EQ(LoadError(loaded, withChunk), "");
     EXPECT_EQ(loaded.Items, project.Items);
 
     // Lengths are unsigned: 40000 bytes are skipped forwards.
     const std::string longChunk =
-        plain.substr(0, plain.size() - 2) + Int16(9) + Int16(40000) + std::string(40000, '\xFF') + kEndTag;
+        plain.substr(0, plain.size() - 2) + Int16Bytes(9) + Int16Bytes(40000) + std::string(40000, '\xFF') + kEndTag;
     TProject loadedLong;
     ASSERT_EQ(LoadError(loadedLong, longChunk), "");
     EXPECT_EQ(loadedLong.Items, project.Items);
@@ -176,11 +165,11 @@ TEST_F(ProjectTest, VersionTwoFiftySixReadsItemsWithoutSavingRatio) {
     TProject project;
     project.Items = {Pipe("old"), OptimumWithPoints()};
     // The same file as version 256 would have it: each record lacks its last float.
-    std::string old = kMagicField + Int16(256) + Int16(1) + Int16(15) + kEmptyString + kEmptyString + kEmptyString +
+    std::string old = kMagicField + Int16Bytes(256) + Int16Bytes(1) + Int16Bytes(15) + kEmptyString + kEmptyString + kEmptyString +
                       kEmptyString + kEmptyString;
     for (const TItem& item : project.Items) {
-        const std::string record = RecordOf(item);
-        old += Int16(2) + Int16(static_cast<int>(record.size() - 4)) + record.substr(0, record.size() - 4);
+        const std::string record = RecordBytes(item);
+        old += Int16Bytes(2) + Int16Bytes(static_cast<int>(record.size() - 4)) + record.substr(0, record.size() - 4);
     }
     old += kEndTag;
 
@@ -199,20 +188,20 @@ TEST_F(ProjectTest, VersionTwoFiftySixReadsItemsWithoutSavingRatio) {
 
 TEST_F(ProjectTest, WrongMagicOrVersionIsRefused) {
     TProject project;
-    const std::string body = Int16(1) + Int16(15) + kEmptyString + kEmptyString + kEmptyString + kEmptyString +
+    const std::string body = Int16Bytes(1) + Int16Bytes(15) + kEmptyString + kEmptyString + kEmptyString + kEmptyString +
                              kEmptyString + kEndTag;
     const struct {
         const char* name;
         std::string bytes;
         std::string error;
     } cases[] = {
-        {"other text", "\x16\x00KELVARIN_PROJECT_FILF\x00"s + Int16(257) + body, "ui:IDS_INVALIDFILE"},
-        {"other case", "\x16\x00kelvarin_project_file\x00"s + Int16(257) + body, "ui:IDS_INVALIDFILE"},
-        {"magic's start", "\x09\x00KELVARIN\x00"s + Int16(257) + body, "ui:IDS_INVALIDFILE"},
+        {"other text", "\x16\x00KELVARIN_PROJECT_FILF\x00"s + Int16Bytes(257) + body, "ui:IDS_INVALIDFILE"},
+        {"other case", "\x16\x00kelvarin_project_file\x00"s + Int16Bytes(257) + body, "ui:IDS_INVALIDFILE"},
+        {"magic's start", "\x09\x00KELVARIN\x00"s + Int16Bytes(257) + body, "ui:IDS_INVALIDFILE"},
         {"empty", "", "ui:IDS_INVALIDFILE"},
-        {"version 258", kMagicField + Int16(258) + body, "ui:IDS_VERSIONERR"},
-        {"version 255", kMagicField + Int16(255) + body, "ui:IDS_VERSIONERR"},
-        {"version -1", kMagicField + Int16(-1) + body, "ui:IDS_VERSIONERR"},
+        {"version 258", kMagicField + Int16Bytes(258) + body, "ui:IDS_VERSIONERR"},
+        {"version 255", kMagicField + Int16Bytes(255) + body, "ui:IDS_VERSIONERR"},
+        {"version -1", kMagicField + Int16Bytes(-1) + body, "ui:IDS_VERSIONERR"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -247,8 +236,8 @@ TEST_F(ProjectTest, ChunkRunningPastTheEndIsAnInvalidFile) {
     const std::string plain = Saved(project);
     const std::string head = plain.substr(0, plain.size() - 2);
     // 0xFFFF is 65535 bytes forwards, not one byte back.
-    EXPECT_EQ(LoadError(project, head + Int16(7) + Int16(-1) + "\x01\x02"s + kEndTag), "ui:IDS_INVALIDFILE");
-    EXPECT_EQ(LoadError(project, head + Int16(7) + Int16(5) + "1234"s), "ui:IDS_INVALIDFILE");
+    EXPECT_EQ(LoadError(project, head + Int16Bytes(7) + Int16Bytes(-1) + "\x01\x02"s + kEndTag), "ui:IDS_INVALIDFILE");
+    EXPECT_EQ(LoadError(project, head + Int16Bytes(7) + Int16Bytes(5) + "1234"s), "ui:IDS_INVALIDFILE");
     // The end tag has no length after it; anything after it is not read.
     EXPECT_EQ(LoadError(project, plain + "trailing"), "");
 }
@@ -313,7 +302,7 @@ TEST_F(ProjectTest, FileWithoutProjectDataKeepsTheNewProjectsTexts) {
     AppOptions->InitDate = true;
     AppOptions->Planer.Add("Tervez\xF5");
     TProject project;
-    const std::string bytes = kMagicField + Int16(257) + Int16(2) + Int16(0) + RecordOf(Pipe("p")) + kEndTag;
+    const std::string bytes = kMagicField + Int16Bytes(257) + Int16Bytes(2) + Int16Bytes(0) + RecordBytes(Pipe("p")) + kEndTag;
     ASSERT_EQ(LoadError(project, bytes), "");
     EXPECT_EQ(project.Planer.Text(), "Tervez\xF5\r\n");
     EXPECT_EQ(project.Date, "2004. 02. 03.");
@@ -326,11 +315,11 @@ TEST_F(ProjectTest, ChunkHelpersPatchTheLengthAndReturnToTheEnd) {
     stream.Write("ab", 2);
     const std::int64_t position = WriteChunkHeader(stream, 7);
     EXPECT_EQ(position, 4);
-    EXPECT_EQ(Bytes(stream), "ab\x07\x00\x07\x00"s);
+    EXPECT_EQ(StreamBytes(stream), "ab\x07\x00\x07\x00"s);
     stream.Write("12345", 5);
     PatchChunkLength(stream, position);
     EXPECT_EQ(stream.Position(), 11);
-    EXPECT_EQ(Bytes(stream), "ab\x07\x00\x05\x00" "12345"s);
+    EXPECT_EQ(StreamBytes(stream), "ab\x07\x00\x05\x00" "12345"s);
     stream.SetPosition(4);
     SkipChunk(stream, 0xFFFF);
     EXPECT_EQ(stream.Position(), 4 + 65535);

@@ -2,6 +2,7 @@
 
 #include "platform/base/MemoryStream.h"
 #include "platform/base/StringList.h"
+#include "support/StreamBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +12,7 @@
 
 namespace {
 
-std::string Bytes(const TMemoryStream& stream) {
-    return std::string(reinterpret_cast<const char*>(stream.Memory()), static_cast<std::size_t>(stream.Size()));
-}
+using testing_support::StreamBytes;
 
 // A stream holding exactly these bytes, positioned at the start.
 class TBytes : public TMemoryStream {
@@ -27,7 +26,7 @@ public:
 TEST(StreamPrimitives, Int16IsLittleEndianTwosComplement) {
     TMemoryStream s;
     WriteInt16(WriteInt16(WriteInt16(s, 1), -2), std::numeric_limits<std::int16_t>::min());
-    EXPECT_EQ(Bytes(s), std::string("\x01\x00\xFE\xFF\x00\x80", 6));
+    EXPECT_EQ(StreamBytes(s), std::string("\x01\x00\xFE\xFF\x00\x80", 6));
     s.SetPosition(0);
     std::int16_t a = 0, b = 0, c = 0;
     ReadInt16(ReadInt16(ReadInt16(s, a), b), c);
@@ -39,7 +38,7 @@ TEST(StreamPrimitives, Int16IsLittleEndianTwosComplement) {
 TEST(StreamPrimitives, Float32IsLittleEndianIeeeSingle) {
     TMemoryStream s;
     WriteFloat32(WriteFloat32(s, 1.0f), -0.1f);
-    EXPECT_EQ(Bytes(s), std::string("\x00\x00\x80\x3F\xCD\xCC\xCC\xBD", 8));
+    EXPECT_EQ(StreamBytes(s), std::string("\x00\x00\x80\x3F\xCD\xCC\xCC\xBD", 8));
     s.SetPosition(0);
     float a = 0, b = 0;
     ReadFloat32(ReadFloat32(s, a), b);
@@ -65,7 +64,7 @@ TEST(StreamPrimitives, ShortReadsLeaveTheValue) {
 TEST(StreamPrimitives, EmptyStringIsOneZeroZero) {
     TMemoryStream s;
     WriteString(s, "");
-    EXPECT_EQ(Bytes(s), std::string("\x01\x00\x00", 3));
+    EXPECT_EQ(StreamBytes(s), std::string("\x01\x00\x00", 3));
     s.SetPosition(0);
     std::string text = "x";
     ReadString(s, text);
@@ -78,7 +77,7 @@ TEST(StreamPrimitives, StringRoundTripKeepsEightBitText) {
     TMemoryStream s;
     WriteString(s, text);
     WriteString(s, "next");
-    EXPECT_EQ(Bytes(s).substr(0, 2), std::string("\x1A\x00", 2));  // 25 characters + NUL
+    EXPECT_EQ(StreamBytes(s).substr(0, 2), std::string("\x1A\x00", 2));  // 25 characters + NUL
     s.SetPosition(0);
     std::string a, b;
     ReadString(ReadString(s, a), b);
@@ -91,8 +90,8 @@ TEST(StreamPrimitives, LongestStringHasCount32767) {
     TMemoryStream s;
     WriteString(s, text);
     ASSERT_EQ(s.Size(), 2 + 32767);
-    EXPECT_EQ(Bytes(s).substr(0, 2), "\xFF\x7F");
-    EXPECT_EQ(Bytes(s).back(), '\0');
+    EXPECT_EQ(StreamBytes(s).substr(0, 2), "\xFF\x7F");
+    EXPECT_EQ(StreamBytes(s).back(), '\0');
     s.SetPosition(0);
     std::string back;
     ReadString(s, back);
@@ -104,7 +103,7 @@ TEST(StreamPrimitives, LongerTextIsCutToTheLongestField) {
     WriteString(s, std::string(kMaxStoredText, 'x') + "yz");
     WriteString(s, "next");
     ASSERT_EQ(s.Size(), 2 + 32767 + 2 + 5);
-    EXPECT_EQ(Bytes(s).substr(0, 2), "\xFF\x7F");
+    EXPECT_EQ(StreamBytes(s).substr(0, 2), "\xFF\x7F");
     s.SetPosition(0);
     std::string back, next;
     ReadString(ReadString(s, back), next);
@@ -142,7 +141,7 @@ TEST(StreamPrimitives, StringListLayout) {
     list.Add("b");
     TMemoryStream s;
     WriteStrings(s, list);
-    EXPECT_EQ(Bytes(s), std::string("\x07\x00" "a\r\nb\r\n\0", 9));
+    EXPECT_EQ(StreamBytes(s), std::string("\x07\x00" "a\r\nb\r\n\0", 9));
     s.SetPosition(0);
     TStringList back;
     back.Add("replaced");
