@@ -19,6 +19,8 @@
 
 namespace {
 
+using project_testing::ItemRtf;
+
 const std::string H1 = R"(\pard\plain \s32\f4\fs20\lang1038\tqr\tx3600\tx3672\tx5040\tqr\tx8640\tx8712 )";
 const std::string H2 = R"(\pard\plain \s32\sb180\f4\fs20\lang1038\tqr\tx3600\tx3672\tx5040\tqr\tx8640\tx8712 )";
 const std::string H3 = R"(\pard\plain \s32\sb180\sa180\f4\fs20\lang1038\tqr\tx3600\tx3672\tx5040\tqr\tx8640\tx8712 )";
@@ -46,13 +48,6 @@ const std::string kClauses = R"(\pard\plain \s32\sb180\f4\fs20\lang1038 {\b ID_C
 
 class ItemRtfTest : public ::testing::Test {
 protected:
-    // The item's rows as the clipboard copy writes them.
-    static std::string Rtf(const TItem& item) {
-        TClipboardStream clipboard;
-        item.WriteRtf(clipboard.RtfStream);
-        return clipboard.RtfStream.DataString();
-    }
-
     static TItem Pipe() {
         TItem item;
         item.Name = "Pipe {A}\\1";
@@ -115,7 +110,7 @@ TEST_F(ItemRtfTest, PipeRows) {
         R"(ID_ITEMRTF66:\tab 91\tab %\par )" + CRLF +
         H1 + R"(ID_ITEMRTF57:\tab 79.5\tab )" + DEG + R"(C\tab )" + R"(\par )" +
         Result(R"(Wool 50 mm \{ok\})") + kClauses;
-    EXPECT_EQ(Rtf(Pipe()), expected);
+    EXPECT_EQ(ItemRtf(Pipe()), expected);
 }
 
 TEST_F(ItemRtfTest, GivenTankRows) {
@@ -188,7 +183,7 @@ TEST_F(ItemRtfTest, GivenTankRows) {
         H1 + R"(ID_ITEMRTF57:\tab 29.9\tab )" + DEG + R"(C\tab )" +
         R"(ID_ITEMRTF58:\tab    2\tab ID_ITEMRTF59\par )" + CRLF +
         Result("") + kClauses;
-    EXPECT_EQ(Rtf(item), expected);
+    EXPECT_EQ(ItemRtf(item), expected);
 }
 
 class OptimumRtfTest : public ItemRtfTest {
@@ -257,23 +252,23 @@ TEST_F(OptimumRtfTest, WithAPriceList) {
         R"(ID_ITEMRTF63:\tab   10 * )" + R"( 365 * )" + R"(  24\tab ID_ITEMRTF59\par )" + CRLF +
         H1 + R"(ID_ITEMRTF64:\tab 60.0\tab mm\par )" + CRLF +
         Result("Optimum: 60 mm") + kClauses;
-    EXPECT_EQ(Rtf(Optimum()), expected);
+    EXPECT_EQ(ItemRtf(Optimum()), expected);
 
     // A price per metre, and none at all.
     TItem perMetre = Optimum();
     perMetre.ConstructionPricePerM2 = 0;
-    EXPECT_NE(Rtf(perMetre).find(R"(\tab 12.5\tab EUR/m\par )" + CRLF), std::string::npos);
+    EXPECT_NE(ItemRtf(perMetre).find(R"(\tab 12.5\tab EUR/m\par )" + CRLF), std::string::npos);
     TItem noConstruction = Optimum();
     noConstruction.ConstructionPrice = 0;
-    EXPECT_EQ(Rtf(noConstruction).find("ID_ITEMRTF61"), std::string::npos);
+    EXPECT_EQ(ItemRtf(noConstruction).find("ID_ITEMRTF61"), std::string::npos);
 }
 
 TEST_F(OptimumRtfTest, WithoutAPriceList) {
-    EXPECT_EQ(Rtf(Optimum()), CommonRows() + Result("Optimum: 60 mm") + kClauses);
+    EXPECT_EQ(ItemRtf(Optimum()), CommonRows() + Result("Optimum: 60 mm") + kClauses);
 }
 
 TEST_F(ItemRtfTest, NumbersUseAPointUnderACommaLocale) {
-    const std::string expected = Rtf(Pipe());
+    const std::string expected = ItemRtf(Pipe());
     const std::string saved = std::setlocale(LC_ALL, nullptr);
     const char* locale = nullptr;
     for (const char* name : {"hu_HU.UTF-8", "hu_HU.utf8", "de_DE.UTF-8", "de_DE.utf8"})
@@ -281,7 +276,7 @@ TEST_F(ItemRtfTest, NumbersUseAPointUnderACommaLocale) {
     if (!locale) GTEST_SKIP() << "no comma-decimal locale installed";
     const char separator = DecimalSeparator();
     SetDecimalSeparator(',');
-    const std::string underComma = Rtf(Pipe());
+    const std::string underComma = ItemRtf(Pipe());
     SetDecimalSeparator(separator);
     std::setlocale(LC_ALL, saved.c_str());
     EXPECT_EQ(underComma, expected);
@@ -294,12 +289,12 @@ TEST_F(ItemRtfTest, ConditionalRows) {
     {
         TItem item = Pipe();
         item.Length = 0;
-        EXPECT_FALSE(has(Rtf(item), "ID_ITEMRTF4:"));
+        EXPECT_FALSE(has(ItemRtf(item), "ID_ITEMRTF4:"));
     }
     {
         TItem item = Pipe();
         item.Geometry = GeometryType::SquareCanal;
-        const std::string rtf = Rtf(item);
+        const std::string rtf = ItemRtf(item);
         for (const char* label : {"ID_ITEMRTF5:", "ID_ITEMRTF7:", "ID_ITEMRTF4:",
                                   "ID_ITEMRTF44:\\tab 0.3456\\tab W/m{\\super 2}K",
                                   "ID_ITEMRTF55:\\tab 21.37\\tab W/m{\\super 2}\\tab "})
@@ -310,43 +305,43 @@ TEST_F(ItemRtfTest, ConditionalRows) {
         TItem item = Pipe();
         item.Geometry = GeometryType::Tank;
         item.StandingCylinder = 1;
-        std::string rtf = Rtf(item);
+        std::string rtf = ItemRtf(item);
         EXPECT_TRUE(has(rtf, "ID_ITEMRTF8:"));
         EXPECT_TRUE(has(rtf, "ID_ITEMRTF11:"));
         EXPECT_TRUE(has(rtf, "ID_ITEMRTF18:"));  // the volume row
         EXPECT_FALSE(has(rtf, "ID_ITEMRTF4:"));  // a tank has no length
         EXPECT_FALSE(has(rtf, "ID_ITEMRTF33:"));  // nor a velocity
         item.StandingCylinder = 0;
-        rtf = Rtf(item);
+        rtf = ItemRtf(item);
         EXPECT_TRUE(has(rtf, "ID_ITEMRTF10:"));
         EXPECT_FALSE(has(rtf, "ID_ITEMRTF8:"));
         item.Shape = TankShape::Sphere;
-        EXPECT_TRUE(has(Rtf(item), "ID_ITEMRTF12:"));
+        EXPECT_TRUE(has(ItemRtf(item), "ID_ITEMRTF12:"));
         item.Shape = TankShape::Box;
-        rtf = Rtf(item);
+        rtf = ItemRtf(item);
         for (const char* label : {"ID_ITEMRTF14:", "ID_ITEMRTF16:", "ID_ITEMRTF18:", "ID_ITEMRTF19:", "ID_ITEMRTF7:"})
             EXPECT_TRUE(has(rtf, label)) << label;
     }
     {
         TItem item = Pipe();
         item.SurfaceTemperature = 5;  // below the air's dew point: bold
-        EXPECT_TRUE(has(Rtf(item), H1 + R"({\b ID_ITEMRTF47:\tab 5.0\tab )"));
+        EXPECT_TRUE(has(ItemRtf(item), H1 + R"({\b ID_ITEMRTF47:\tab 5.0\tab )"));
     }
     {
         TItem item = Pipe();
         item.Medium.ItemID = "air";
         item.InsideHumidity = 0;
-        EXPECT_TRUE(has(Rtf(item), R"({ID_ITEMRTF45:\tab 79.8\tab )" + DEG + R"(C\tab }\par )"));
+        EXPECT_TRUE(has(ItemRtf(item), R"({ID_ITEMRTF45:\tab 79.8\tab )" + DEG + R"(C\tab }\par )"));
     }
     {
         AppOptions->ViewMediumData = true;
-        EXPECT_TRUE(has(Rtf(Pipe()), "ID_ITEMRTF31:"));  // a freezing point for a medium other than air
+        EXPECT_TRUE(has(ItemRtf(Pipe()), "ID_ITEMRTF31:"));  // a freezing point for a medium other than air
         AppOptions->ViewMediumData = false;
     }
     {
         TItem item = Pipe();
         item.CalculationType = static_cast<CalcMode>(9);  // from a damaged or newer file
-        const std::string rtf = Rtf(item);
+        const std::string rtf = ItemRtf(item);
         EXPECT_EQ(rtf.find(H3), std::string::npos);
         EXPECT_TRUE(has(rtf, "ID_ITEMRTF43:"));  // rows of a searched thickness
     }

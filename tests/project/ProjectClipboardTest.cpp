@@ -5,10 +5,9 @@
 
 #include "lang/Languages.h"
 #include "platform/base/Controls.h"
-#include "platform/base/MemoryStream.h"
-#include "project/ClipboardStream.h"
 #include "project/ProjectEnvironment.h"
 #include "project/RtfHeader.h"
+#include "support/StreamBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +17,8 @@
 namespace {
 
 using namespace std::literals;
+using project_testing::ItemRtf;
+using testing_support::RecordBytes;
 
 const std::string kMark = "\x01\x01"s;
 const std::string kEnd = "\x00\x00"s;
@@ -31,18 +32,6 @@ public:
 private:
     std::vector<bool> selected_;
 };
-
-std::string RecordOf(const TItem& item) {
-    TMemoryStream stream;
-    item.Write(stream);
-    return std::string(reinterpret_cast<const char*>(stream.Memory()), static_cast<std::size_t>(stream.Size()));
-}
-
-std::string RtfOf(const TItem& item) {
-    TClipboardStream clipboard;
-    item.WriteRtf(clipboard.RtfStream);
-    return clipboard.RtfStream.DataString();
-}
 
 class ProjectClipboardTest : public ::testing::Test {
 protected:
@@ -71,10 +60,10 @@ TEST_F(ProjectClipboardTest, CopyPutsTheSelectedItemsInListOrder) {
     project_.CopyToClipboard(TSelection({false, true, false, true, false}));
     EXPECT_FALSE(LanguageList->PrintingMode);
     EXPECT_EQ(Block(project_.ClipboardFormat),
-              kMark + RecordOf(project_.Items[1]) + kMark + RecordOf(project_.Items[3]) + kEnd + "\x00"s);
+              kMark + RecordBytes(project_.Items[1]) + kMark + RecordBytes(project_.Items[3]) + kEnd + "\x00"s);
     const std::string rtf = Block(RegisterClipboardFormat("Rich Text Format"));
-    EXPECT_EQ(rtf, std::string(FindRtfHeaderResource("ItemRTFHeader")) + RtfOf(project_.Items[1]) +
-                       RtfOf(project_.Items[3]) + "IDS_RTFEND\x00"s);
+    EXPECT_EQ(rtf, std::string(FindRtfHeaderResource("ItemRTFHeader")) + ItemRtf(project_.Items[1]) +
+                       ItemRtf(project_.Items[3]) + "IDS_RTFEND\x00"s);
     // In the printing language: labels are the bare key names there.
     EXPECT_NE(rtf.find("ID_ITEMRTF1:"), std::string::npos);
     EXPECT_EQ(rtf.find("ui:"), std::string::npos);
@@ -99,7 +88,7 @@ TEST_F(ProjectClipboardTest, PasteAppendsInCopyOrder) {
 }
 
 TEST_F(ProjectClipboardTest, PasteStopsAtAnyOtherMark) {
-    const std::string record = RecordOf(project_.Items[2]);
+    const std::string record = RecordBytes(project_.Items[2]);
     for (const std::string& mark : {"\x02\x01"s, "\x00\x01"s, "\x01\x00"s, "\xFF\xFF"s}) {
         PutOwnBlock(kMark + record + mark + record + kEnd + "\x00"s);
         TProject target;
@@ -110,7 +99,7 @@ TEST_F(ProjectClipboardTest, PasteStopsAtAnyOtherMark) {
 }
 
 TEST_F(ProjectClipboardTest, PasteStopsWhereTheDataEnd) {
-    const std::string block = kMark + RecordOf(project_.Items[1]) + kMark + RecordOf(project_.Items[2]);
+    const std::string block = kMark + RecordBytes(project_.Items[1]) + kMark + RecordBytes(project_.Items[2]);
     for (std::size_t length = 1; length <= block.size(); ++length) {
         SCOPED_TRACE(length);
         PutOwnBlock(block.substr(0, length));

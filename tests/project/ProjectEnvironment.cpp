@@ -1,10 +1,12 @@
 #include "project/ProjectEnvironment.h"
 
+#include "calc/Item.h"
 #include "data/Isolation.h"
 #include "data/Mediumdbitem.h"
 #include "data/Price.h"
 #include "lang/Languages.h"
 #include "platform/win/Clock.h"
+#include "project/ClipboardStream.h"
 #include "project/ProgramOptions.h"
 
 #include <string_view>
@@ -99,6 +101,12 @@ void TProjectEnvironment::SetPrintText(const std::string& key, const std::string
     } else {
         strings[key] = text;
     }
+}
+
+std::string ItemRtf(const TItem& item) {
+    TClipboardStream clipboard;
+    item.WriteRtf(clipboard.RtfStream);
+    return clipboard.RtfStream.DataString();
 }
 
 }  // namespace project_testing

@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+class TItem;
 class TLanguages;
 
 namespace project_testing {
@@ -41,5 +42,8 @@ private:
     IClipboard* savedClipboard_ = nullptr;
     ShortDateTextHook savedDateHook_;
 };
+
+// The item's report rows as a clipboard copy writes them.
+std::string ItemRtf(const TItem& item);
 
 }  // namespace project_testing
