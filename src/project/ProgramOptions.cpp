@@ -61,6 +61,11 @@ std::optional<bool> ReadBool(TRegistry& registry, const std::string& name) {
     return ReadOptional(registry, name, &TRegistry::ReadBool);
 }
 
+// The program key's subkey, created when missing.
+bool OpenProgramSubkey(TRegistry& registry, const char* subkey) {
+    return OpenProgramKey(registry) && registry.OpenKey(subkey, true);
+}
+
 // Replaces the first occurrence of `placeholder`; a text without it stays.
 void ReplaceFirst(std::string& text, std::string_view placeholder, const std::string& value) {
     const std::size_t at = text.find(placeholder);
@@ -82,7 +87,7 @@ void TProgramOptions::Load() {
     std::optional<std::string> printingLanguage;
     {
         TRegistry registry;
-        if (OpenProgramKey(registry) && registry.OpenKey(kOptionsKey, true)) {
+        if (OpenProgramSubkey(registry, kOptionsKey)) {
             if (auto planer = ReadString(registry, "Planer"))
                 Planer.SetText(*planer);
             InitDate = ReadBool(registry, "InitDate").value_or(true);
@@ -105,7 +110,7 @@ void TProgramOptions::Load() {
 
 void TProgramOptions::Save() const {
     TRegistry registry;
-    if (!OpenProgramKey(registry) || !registry.OpenKey(kOptionsKey, true))
+    if (!OpenProgramSubkey(registry, kOptionsKey))
         return;
     registry.WriteString("Planer", Planer.Text());
     registry.WriteBool("InitDate", InitDate);
@@ -122,7 +127,7 @@ TFontSetting::TFontSetting(int kind) {
     if (!names)
         return;
     TRegistry registry;
-    if (!OpenProgramKey(registry) || !registry.OpenKey(kFontsKey, true))
+    if (!OpenProgramSubkey(registry, kFontsKey))
         return;
     Name = ReadString(registry, names->NameValue).value_or(names->DefaultName);
     Size = ReadInteger(registry, names->SizeValue).value_or(names->DefaultSize);
@@ -154,7 +159,7 @@ void TFontSetting::Save(int kind) const {
     if (!names)
         return;
     TRegistry registry;
-    if (!OpenProgramKey(registry) || !registry.OpenKey(kFontsKey, true))
+    if (!OpenProgramSubkey(registry, kFontsKey))
         return;
     registry.WriteString(names->NameValue, Name);
     registry.WriteInteger(names->SizeValue, Size);
