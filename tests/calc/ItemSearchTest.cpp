@@ -91,6 +91,13 @@ TItem PlanePipe() {
     return item;
 }
 
+// The item searched by that type for that target.
+TItem Searching(TItem item, CalcMode type, float target) {
+    item.CalculationType = type;
+    item.TargetValue = target;
+    return item;
+}
+
 // --- the rounding step ----------------------------------------------------------
 
 TEST(RoundSearchThickness, WholeMillimetres) {
@@ -129,9 +136,7 @@ TEST(RoundSearchThickness, TenthsWithPrecision) {
 TEST_F(CalculateTest, GivedSurfaceTemp) {
     // Ts = 25: q = 5 * 10 = 50 W/m2, k = 50 / 60, 1/k = 1.2:
     // s = (1.2 - 0.1021) * 40 = 43.916 mm; tenths 43.9 -> 44.
-    TItem item = PlaneTank();
-    item.CalculationType = CalcMode::GivedSurfaceTemp;
-    item.TargetValue = 25;
+    TItem item = Searching(PlaneTank(), CalcMode::GivedSurfaceTemp, 25);
     Run(item);
     EXPECT_EQ(item.Isolation.Thickness, 44);
     EXPECT_FLOAT_EQ(item.Isolation.IsolationLambda, 0.04f);
@@ -156,9 +161,7 @@ TEST_F(CalculateTest, GivedSurfaceTemp) {
     EXPECT_TRUE(item.PriceDiagram.empty());
 
     environment.SetCalcPrecision(true);
-    item = PlaneTank();
-    item.CalculationType = CalcMode::GivedSurfaceTemp;
-    item.TargetValue = 25;
+    item = Searching(PlaneTank(), CalcMode::GivedSurfaceTemp, 25);
     Run(item);
     EXPECT_FLOAT_EQ(item.Isolation.Thickness, 43.9f);
     ExpectRel(item.SurfaceTemperature, 25.001667);  // 20 + 6 / 1.1996
@@ -199,18 +202,14 @@ TEST_F(CalculateTest, GivedPowerRoundsAFloat23Point1UpTo24) {
     // 85 % saving: k = 0.15 k0 = 1.469148, 1/k = 0.680667,
     // s = (0.680667 - 0.1021) * 40 = 23.1427; tenths 23.1, a float just
     // above 23.1, and ceil(23.1f - 0.1) = 24.
-    TItem item = PlaneTank();
-    item.CalculationType = CalcMode::GivedPower;
-    item.TargetValue = 85;
+    TItem item = Searching(PlaneTank(), CalcMode::GivedPower, 85);
     Run(item);
     EXPECT_EQ(item.Isolation.Thickness, 24);
     ExpectRel(item.SavingRatio, 0.8545791);  // at 24: 1 - k / k0
     EXPECT_GE(item.SavingRatio, 0.85f);
 
     environment.SetCalcPrecision(true);
-    item = PlaneTank();
-    item.CalculationType = CalcMode::GivedPower;
-    item.TargetValue = 85;
+    item = Searching(PlaneTank(), CalcMode::GivedPower, 85);
     Run(item);
     EXPECT_FLOAT_EQ(item.Isolation.Thickness, 23.1f);
     ExpectRel(item.SavingRatio, 0.8497646);
@@ -220,10 +219,8 @@ TEST_F(CalculateTest, GivedTempDiff) {
     // 100 l/h of brine: m = 100 / 3.6e6 * 1000 = 0.02777778 kg/s. Outlet 63:
     // exp(-k 100 / 4200 / m) = 63 / 80 -> k = 0.2786; solving R(D) = pi / k
     // gives s = 74.875 mm; tenths 74.9 -> 75.
-    TItem item = PlanePipe();
-    item.CalculationType = CalcMode::GivedTempDiff;
+    TItem item = Searching(PlanePipe(), CalcMode::GivedTempDiff, 63);
     item.VolumeFlow = 100;
-    item.TargetValue = 63;
     Run(item);
     EXPECT_EQ(item.Isolation.Thickness, 75);
     ExpectRel(item.MassFlow, 0.027777778);
@@ -241,10 +238,8 @@ TEST_F(CalculateTest, GivedTempDiff) {
     EXPECT_THAT(item.Isolation.ResultText, HasSubstr("Wool 80 mm"));
 
     environment.SetCalcPrecision(true);
-    item = PlanePipe();
-    item.CalculationType = CalcMode::GivedTempDiff;
+    item = Searching(PlanePipe(), CalcMode::GivedTempDiff, 63);
     item.VolumeFlow = 100;
-    item.TargetValue = 63;
     Run(item);
     EXPECT_FLOAT_EQ(item.Isolation.Thickness, 74.9f);
     ExpectRel(item.OutletTemperature, 63.003086);
@@ -291,10 +286,9 @@ TEST_F(CalculateTest, Frost) {
     EXPECT_FLOAT_EQ(item.Isolation.Thickness, 63.4f);
 }
 
-TEST_F(CalculateTest, CondensationOnAColdDuct) {
-    // Duct 400 x 200, wall 1 mm, ai 100, ao 5, brine at 5 in air of 25 and
-    // 70 %: dew point 19.1452, so Ts must reach 19.2452:
-    // Ts = 25 - 20 k / 5 -> k <= 1.43870 -> s = 19.402; tenths 19.4 -> 20.
+// A duct 400 x 200 with a wall of 1 mm (lambda 50), 10 m long, given inside
+// and outside coefficients, wool, searched against condensation.
+TItem Duct(float insideAlpha, float outsideAlpha) {
     TItem item;
     item.Geometry = GeometryType::SquareCanal;
     item.SideA = 400;
@@ -303,14 +297,22 @@ TEST_F(CalculateTest, CondensationOnAColdDuct) {
     item.WallLambda = 50;
     item.Length = 10;
     item.InsideAlphaMode = 2;
-    item.InsideAlpha = 100;
+    item.InsideAlpha = insideAlpha;
     item.OutsideAlphaMode = 2;
-    item.OutsideAlpha = 5;
+    item.OutsideAlpha = outsideAlpha;
+    item.Isolation.IsolationID = "wool";
+    item.CalculationType = CalcMode::Condensation;
+    return item;
+}
+
+TEST_F(CalculateTest, CondensationOnAColdDuct) {
+    // Duct 400 x 200, wall 1 mm, ai 100, ao 5, brine at 5 in air of 25 and
+    // 70 %: dew point 19.1452, so Ts must reach 19.2452:
+    // Ts = 25 - 20 k / 5 -> k <= 1.43870 -> s = 19.402; tenths 19.4 -> 20.
+    TItem item = Duct(100, 5);
     SetMedium(item, "brine", 5);
     item.AirTemperature = 25;
     item.AirHumidity = 70;
-    item.Isolation.IsolationID = "wool";
-    item.CalculationType = CalcMode::Condensation;
     Run(item);
     EXPECT_EQ(item.Isolation.Thickness, 20);
     ExpectRel(item.AirDewPoint, 19.145203);
@@ -329,22 +331,10 @@ TEST_F(CalculateTest, CondensationInsideAnAirDuct) {
     // ai 20, ao 10, outside 0 degC. Inside dew point 35.8774; the wall's inner
     // face must reach 35.9774: Twi = 40 - 40 k / 20 -> k <= 2.01131 ->
     // 1/k = 0.497187 = 0.15002 + 0.025 s -> s = 13.887; tenths 13.9 -> 14.
-    TItem item;
-    item.Geometry = GeometryType::SquareCanal;
-    item.SideA = 400;
-    item.SideB = 200;
-    item.WallThickness = 1;
-    item.WallLambda = 50;
-    item.Length = 10;
-    item.InsideAlphaMode = 2;
-    item.InsideAlpha = 20;
-    item.OutsideAlphaMode = 2;
-    item.OutsideAlpha = 10;
+    TItem item = Duct(20, 10);
     SetMedium(item, "air", 40);
     item.InsideHumidity = 80;
     item.AirTemperature = 0;
-    item.Isolation.IsolationID = "wool";
-    item.CalculationType = CalcMode::Condensation;
     Run(item);
     EXPECT_EQ(item.Isolation.Thickness, 14);
     ExpectRel(item.InsideDewPoint, 35.877380);
@@ -543,18 +533,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(CalculateTest, AResultOf500IsTooThick) {
     // Ts 20.4766: q = 4.766, 1/k = 60 / 4.766 = 12.58917,
     // s = (12.58917 - 0.1021) * 40 = 499.483; tenths 499.5 -> 500.
-    TItem item = PlaneTank();
-    item.CalculationType = CalcMode::GivedSurfaceTemp;
-    item.TargetValue = 20.4766f;
+    TItem item = Searching(PlaneTank(), CalcMode::GivedSurfaceTemp, 20.4766f);
     Run(item);
     EXPECT_EQ(item.Isolation.Thickness, 500);
     EXPECT_EQ(item.Isolation.ResultText, KeyText("IDS_TOOTHICKISOLATION"));
 
     // In tenths 499.5 is no end of the search: wool has no size that thick.
     environment.SetCalcPrecision(true);
-    item = PlaneTank();
-    item.CalculationType = CalcMode::GivedSurfaceTemp;
-    item.TargetValue = 20.4766f;
+    item = Searching(PlaneTank(), CalcMode::GivedSurfaceTemp, 20.4766f);
     Run(item);
     EXPECT_EQ(item.Isolation.Thickness, 499.5f);
     EXPECT_EQ(item.Isolation.ResultText, KeyText("IDS_NOSUGGESTION"));
