@@ -5,6 +5,7 @@
 #include "data/Price.h"
 #include "lang/Languages.h"
 #include "project/ProgramOptions.h"
+#include "support/DataBuilders.h"
 #include "support/TestSupport.h"
 
 #include <memory>
@@ -14,6 +15,10 @@
 namespace calc_testing {
 
 namespace {
+
+using testing_support::IsolationSize;
+using testing_support::Points;
+using testing_support::Polinom;
 
 // Keys whose texts the calculation and the options look up.
 constexpr const char* kKeys[] = {
@@ -28,23 +33,6 @@ const std::pair<const char*, const char*> kTestTexts[] = {
     {"IDS_ISOLATIONTEMPERATUREERROR", "Limits %.1f to %.1f: %.2f"},
     {"IDS_FONTNAMEANDSIZE", "%s, %i pt"},
 };
-
-TMediumFunction Polinom(const char* name, std::vector<float> coefficients) {
-    TMediumFunction function;
-    function.Name = name;
-    function.Mode = TMediumFunction::kPolinom;
-    function.PolinomValues = std::move(coefficients);
-    return function;
-}
-
-TMediumFunction Points(const char* name, std::vector<float> temperatures, std::vector<float> values) {
-    TMediumFunction function;
-    function.Name = name;
-    function.Mode = TMediumFunction::kPoints;
-    function.PointTemperatures = std::move(temperatures);
-    function.PointValues = std::move(values);
-    return function;
-}
 
 TMediumDBItem Medium(const char* id, std::vector<TMediumFunction> functions) {
     TMediumDBItem medium;
@@ -71,14 +59,6 @@ std::unique_ptr<TMediumTypes> TestMedia() {
     return media;
 }
 
-TIsolationSubItem Size(float bore, float thickness, const std::string& name) {
-    TIsolationSubItem size;
-    size.db = bore;
-    size.v = thickness;
-    size.SizeName = name;
-    return size;
-}
-
 TIsolation Insulation(const char* id, const char* printName, float c2, float c1, float c0, float tempMin,
                       float tempMax, std::vector<TIsolationSubItem> sizes) {
     TIsolation insulation;
@@ -99,20 +79,20 @@ std::unique_ptr<TIsolationTypes> TestInsulations() {
     auto types = std::make_unique<TIsolationTypes>();
     std::vector<TIsolationSubItem> wool;
     for (int v : {20, 30, 40, 50, 60, 80, 100})
-        wool.push_back(Size(0, static_cast<float>(v), std::to_string(v) + " mm"));
+        wool.push_back(IsolationSize(0, static_cast<float>(v), std::to_string(v) + " mm"));
     types->Add(Insulation("wool", "Wool %s", 0, 0, 0.04f, -50, 250, wool));
 
     std::vector<TIsolationSubItem> shells;
     for (auto [bore, v] : {std::pair{89, 30}, {89, 50}, {108, 30}, {108, 50}, {108, 80}, {114, 30}, {114, 50},
                            {114, 80}})
-        shells.push_back(Size(static_cast<float>(bore), static_cast<float>(v),
+        shells.push_back(IsolationSize(static_cast<float>(bore), static_cast<float>(v),
                               std::to_string(bore) + "x" + std::to_string(v)));
     TIsolation shell = Insulation("shell", "Shell %s", 0, 0.0002f, 0.035f, -20, 120, shells);
     shell.TubeShell = 1;
     types->Add(shell);
 
-    types->Add(Insulation("quad", "Quad %s", 1e-6f, 1e-4f, 0.03f, -50, 250, {Size(0, 50, "50 mm")}));
-    types->Add(Insulation("limited", "Limited %s", 0, 0, 0.04f, 0, 120, {Size(0, 50, "50 mm")}));
+    types->Add(Insulation("quad", "Quad %s", 1e-6f, 1e-4f, 0.03f, -50, 250, {IsolationSize(0, 50, "50 mm")}));
+    types->Add(Insulation("limited", "Limited %s", 0, 0, 0.04f, 0, 120, {IsolationSize(0, 50, "50 mm")}));
     types->Add(Insulation("bare", "Bare %s", 0, 0, 0.04f, -100, 1000, {}));
     return types;
 }

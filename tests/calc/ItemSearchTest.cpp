@@ -10,6 +10,7 @@
 #include "calc/CalcEnvironment.h"
 #include "data/Isolation.h"
 #include "platform/win/MessageBox.h"
+#include "support/DataBuilders.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -857,10 +858,8 @@ TEST_F(CalculateTest, SuggestionOfAnAssembledSize) {
     layered.c0 = 0.04f;
     layered.TempMin = -50;
     layered.TempMax = 250;
-    TIsolationSubItem size;
-    size.v = 50;
+    TIsolationSubItem size = testing_support::IsolationSize(0, 50, "20 wool 30 shell");
     size.Assembled = 1;
-    size.SizeName = "20 wool 30 shell";
     layered.SubItems = {size};
     IsolationTypes->Add(layered);
 

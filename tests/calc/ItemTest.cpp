@@ -8,6 +8,7 @@
 #include "data/Mediumdbitem.h"
 #include "platform/base/Exception.h"
 #include "platform/base/MemoryStream.h"
+#include "support/DataBuilders.h"
 #include "support/StreamBytes.h"
 
 #include <gtest/gtest.h>
@@ -296,11 +297,7 @@ TEST(Medium, UserDefinedAndUnknownMediaKeepTheirValues) {
 
 TEST(Medium, ValueAtAMissingCharacteristicIsZero) {
     TMediumDBItem record;
-    TMediumFunction line;
-    line.Name = "ro";
-    line.Mode = TMediumFunction::kPolinom;
-    line.PolinomValues = {2, 3, 4};
-    record.Functions = {line};
+    record.Functions = {testing_support::Polinom("ro", {2, 3, 4})};
     EXPECT_DOUBLE_EQ(MediumValueAt(record, "ro", 10), 234);  // 2*100 + 3*10 + 4
     EXPECT_EQ(MediumValueAt(record, "RO", 10), 0);
     EXPECT_EQ(MediumValueAt(record, "C", 10), 0);

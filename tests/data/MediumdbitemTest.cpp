@@ -3,25 +3,14 @@
 #include "DataTestHelpers.h"
 #include "DataTestLanguage.h"
 #include "platform/base/Exception.h"
+#include "support/DataBuilders.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TMediumFunction Polynomial(std::vector<float> coefficients) {
-    TMediumFunction f;
-    f.Mode = TMediumFunction::kPolinom;
-    f.PolinomValues = std::move(coefficients);
-    return f;
-}
-
-TMediumFunction Points(std::vector<float> temperatures, std::vector<float> values) {
-    TMediumFunction f;
-    f.Mode = TMediumFunction::kPoints;
-    f.PointTemperatures = std::move(temperatures);
-    f.PointValues = std::move(values);
-    return f;
-}
+using testing_support::Points;
+using testing_support::Polinom;
 
 TMediumDBItem Medium(std::string id, std::string name, std::uint16_t usages, std::uint16_t modes) {
     TMediumDBItem item;
@@ -36,31 +25,31 @@ TMediumDBItem Medium(std::string id, std::string name, std::uint16_t usages, std
 
 TEST(MediumFunction, PolynomialHighestPowerFirst) {
     // 2 t^2 + 3 t + 4 at t = 10.
-    EXPECT_DOUBLE_EQ(Polynomial({2, 3, 4}).Value(10), 234);
-    EXPECT_DOUBLE_EQ(Polynomial({7}).Value(-30), 7);
-    EXPECT_DOUBLE_EQ(Polynomial({}).Value(10), 0);
+    EXPECT_DOUBLE_EQ(Polinom("", {2, 3, 4}).Value(10), 234);
+    EXPECT_DOUBLE_EQ(Polinom("", {7}).Value(-30), 7);
+    EXPECT_DOUBLE_EQ(Polinom("", {}).Value(10), 0);
 }
 
 TEST(MediumFunction, PointsInterpolateAndExtrapolateTheQuadratic) {
     // Through (0, 1), (10, 3), (20, 9): 0.02 t^2 + 1.
-    const TMediumFunction f = Points({0, 10, 20}, {1, 3, 9});
+    const TMediumFunction f = Points("", {0, 10, 20}, {1, 3, 9});
     EXPECT_DOUBLE_EQ(f.Value(10), 3);
     EXPECT_DOUBLE_EQ(f.Value(5), 1.5);
     EXPECT_DOUBLE_EQ(f.Value(30), 19);
     EXPECT_DOUBLE_EQ(f.Value(0), 1);
     // The order of the points does not matter.
-    EXPECT_DOUBLE_EQ(Points({20, 0, 10}, {9, 1, 3}).Value(5), 1.5);
+    EXPECT_DOUBLE_EQ(Points("", {20, 0, 10}, {9, 1, 3}).Value(5), 1.5);
 }
 
 TEST(MediumFunction, DegeneratePointSets) {
-    EXPECT_EQ(Points({}, {}).Value(25), 0);
-    EXPECT_EQ(Points({40}, {7}).Value(-100), 7);
+    EXPECT_EQ(Points("", {}, {}).Value(25), 0);
+    EXPECT_EQ(Points("", {40}, {7}).Value(-100), 7);
     // A repeated temperature would divide by zero: the later point is left out.
-    const double v = Points({0, 10, 10, 20}, {1, 3, 100, 9}).Value(5);
+    const double v = Points("", {0, 10, 10, 20}, {1, 3, 100, 9}).Value(5);
     EXPECT_DOUBLE_EQ(v, 1.5);
-    EXPECT_DOUBLE_EQ(Points({5, 5}, {2, 4}).Value(50), 2);
+    EXPECT_DOUBLE_EQ(Points("", {5, 5}, {2, 4}).Value(50), 2);
     // Unequal list lengths use the common part only.
-    EXPECT_DOUBLE_EQ(Points({0, 10, 20}, {1, 3}).Value(5), 2);
+    EXPECT_DOUBLE_EQ(Points("", {0, 10, 20}, {1, 3}).Value(5), 2);
 }
 
 TEST(MediumDBItem, FunctionIndexIsCaseSensitiveAndFindsTheFirst) {

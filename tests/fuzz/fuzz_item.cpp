@@ -6,6 +6,7 @@
 #include "data/Isolation.h"
 #include "data/Mediumdbitem.h"
 #include "platform/win/MessageBox.h"
+#include "support/DataBuilders.h"
 #include "support/StreamBytes.h"
 
 #include <cmath>
@@ -17,16 +18,10 @@
 
 namespace {
 
+using testing_support::IsolationSize;
+using testing_support::Polinom;
 using testing_support::ReadRecord;
 using testing_support::RecordBytes;
-
-TMediumFunction Line(const char* name, float slope, float value) {
-    TMediumFunction function;
-    function.Name = name;
-    function.Mode = TMediumFunction::kPolinom;
-    function.PolinomValues = {slope, value};
-    return function;
-}
 
 // Data bases with the ids the seeds use; a box that only counts.
 int boxes = 0;
@@ -34,8 +29,8 @@ void InstallWorld() {
     auto media = std::make_unique<TMediumTypes>();
     TMediumDBItem water;
     water.ItemID = "water";
-    water.Functions = {Line("ro", -0.3f, 1006), Line("C", 0, 4190), Line("nu", -1e-8f, 1.2e-6f),
-                       Line("lambda", 0.0015f, 0.57f), Line("v", 4e-6f, 1e-4f), Line("to", 0, 0)};
+    water.Functions = {Polinom("ro", {-0.3f, 1006}), Polinom("C", {0, 4190}), Polinom("nu", {-1e-8f, 1.2e-6f}),
+                       Polinom("lambda", {0.0015f, 0.57f}), Polinom("v", {4e-6f, 1e-4f}), Polinom("to", {0, 0})};
     media->Add(water);
     MediumTypes = std::move(media);
     auto types = std::make_unique<TIsolationTypes>();
@@ -45,12 +40,7 @@ void InstallWorld() {
     wool.c0 = 0.04f;
     wool.TempMin = -50;
     wool.TempMax = 250;
-    for (float v : {20.0f, 50.0f, 100.0f}) {
-        TIsolationSubItem size;
-        size.v = v;
-        size.SizeName = "size";
-        wool.SubItems.push_back(size);
-    }
+    for (float v : {20.0f, 50.0f, 100.0f}) wool.SubItems.push_back(IsolationSize(0, v, "size"));
     types->Add(wool);
     IsolationTypes = std::move(types);
     win::SetMessageBoxHook([](const std::string&, const std::string&, unsigned) {
