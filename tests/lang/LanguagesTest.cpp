@@ -19,53 +19,43 @@ TLanguage MakeLanguage(std::string id, std::string idNumber, bool userInterface,
     return language;
 }
 
-TEST(LanguageExpandMacros, ReplacesKeyBetweenHashes) {
-    TLanguage l = MakeLanguage("L", "", true, false);
-    EXPECT_EQ(l.ExpandMacros("a #K# b"), "a x b");
-    EXPECT_EQ(l.ExpandMacros("#K##K#"), "xx");
-    EXPECT_EQ(l.ExpandMacros("no macro"), "no macro");
-    EXPECT_EQ(l.ExpandMacros(""), "");
-}
-
-TEST(LanguageExpandMacros, AsFormatDoublesPercentOfReplacedTextsOnly) {
+TEST(LanguageExpandMacros, Cases) {
+    // Keys: "K" is "x", "P" "Saving (%)", "OUTER" "#K#".
+    struct Row {
+        const char* name;
+        const char* text;
+        bool asFormat;
+        const char* expanded;
+    };
+    const Row rows[] = {
+        {"key between hashes", "a #K# b", false, "a x b"},
+        {"keys side by side", "#K##K#", false, "xx"},
+        {"no macro", "no macro", false, "no macro"},
+        {"empty", "", false, ""},
+        // As a format, only the replaced texts get their "%" doubled.
+        {"as a format", "#P#: %.0f %%", true, "Saving (%%): %.0f %%"},
+        {"not as a format", "#P#: %.0f %%", false, "Saving (%): %.0f %%"},
+        // The escaped "#" stays; the last "#" has no partner and is dropped.
+        {"backslash before a macro", "\\#K#", false, "#K"},
+        {"backslash in a word", "a\\#b", false, "a#b"},
+        {"lone hash", "50 # 2", false, "50  2"},
+        {"only a hash", "#", false, ""},
+        {"hash at the end", "end#", false, "end"},
+        {"hash at the start", "#K# tail", false, "x tail"},
+        // After "\#" the rest starts with "#", which nothing before it escapes.
+        {"escaped hash then a macro", "\\##K#", false, "#x"},
+        {"missing key", "a #MISSING# b", false, "a  b"},
+        {"empty key", "a ## b", false, "a  b"},
+        {"replaced text is not expanded again", "#OUTER#", false, "#K#"},
+    };
     TLanguage l = MakeLanguage("L", "", true, false);
     l.Strings["P"] = "Saving (%)";
-    EXPECT_EQ(l.ExpandMacros("#P#: %.0f %%", true), "Saving (%%): %.0f %%");
-    EXPECT_EQ(l.ExpandMacros("#P#: %.0f %%"), "Saving (%): %.0f %%");
-}
-
-TEST(LanguageExpandMacros, BackslashMakesALiteralHash) {
-    TLanguage l = MakeLanguage("L", "", true, false);
-    // The escaped "#" stays; the last "#" has no partner and is dropped.
-    EXPECT_EQ(l.ExpandMacros("\\#K#"), "#K");
-    EXPECT_EQ(l.ExpandMacros("a\\#b"), "a#b");
-}
-
-TEST(LanguageExpandMacros, LoneHashIsDropped) {
-    TLanguage l = MakeLanguage("L", "", true, false);
-    EXPECT_EQ(l.ExpandMacros("50 # 2"), "50  2");
-    EXPECT_EQ(l.ExpandMacros("#"), "");
-    EXPECT_EQ(l.ExpandMacros("end#"), "end");
-}
-
-TEST(LanguageExpandMacros, HashAtStartHasNothingBeforeIt) {
-    TLanguage l = MakeLanguage("L", "", true, false);
-    EXPECT_EQ(l.ExpandMacros("#K# tail"), "x tail");
-    // After "\#" the rest starts with "#", which nothing before it escapes.
-    EXPECT_EQ(l.ExpandMacros("\\##K#"), "#x");
-}
-
-TEST(LanguageExpandMacros, MissingKeyAndEmptyKeyGiveNothing) {
-    TLanguage l = MakeLanguage("L", "", true, false);
-    EXPECT_EQ(l.ExpandMacros("a #MISSING# b"), "a  b");
-    EXPECT_EQ(l.ExpandMacros("a ## b"), "a  b");
-    EXPECT_TRUE(l.Strings.find("MISSING") == l.Strings.end());  // lookups don't add keys
-}
-
-TEST(LanguageExpandMacros, ReplacedTextIsNotExpandedAgain) {
-    TLanguage l = MakeLanguage("L", "", true, false);
     l.Strings["OUTER"] = "#K#";
-    EXPECT_EQ(l.ExpandMacros("#OUTER#"), "#K#");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(l.ExpandMacros(row.text, row.asFormat), row.expanded);
+    }
+    EXPECT_TRUE(l.Strings.find("MISSING") == l.Strings.end());  // lookups don't add keys
 }
 
 class LanguagesTest : public ::testing::Test {
