@@ -73,22 +73,42 @@ public:
     TTreeNode* Selected() const override { return nullptr; }
 };
 
-// A parser on the first start tag `tag` of the document, macros and the
-// data-base language as the loader leaves them before a file ("HU").
-class XmlSnippet {
+// A parser on `xml`, moved to the first start tag `tag`.
+class XmlParserAt {
 public:
-    XmlSnippet(std::string_view xml, std::string_view tag) {
+    XmlParserAt(std::string_view xml, std::string_view tag) {
         EXPECT_TRUE(parser.LoadFromBuffer(xml));
         parser.SetNormalize(true);
         parser.StartScan();
-        ClearXmlMacros();
-        SetDeviceDBLanguage("HU");
         while (parser.Scan()) {
             if (parser.PartType() == TPartType::ptStartTag && parser.PartName() == tag) return;
         }
         ADD_FAILURE() << "no start tag " << tag;
     }
     TXmlParser parser;
+};
+
+// The same, with macros and the data-base language as the loader leaves them
+// before a file ("HU").
+class XmlSnippet : public XmlParserAt {
+public:
+    XmlSnippet(std::string_view xml, std::string_view tag) : XmlParserAt(xml, tag) {
+        ClearXmlMacros();
+        SetDeviceDBLanguage("HU");
+    }
+};
+
+// Each test starts and ends with no macros and no data-base language.
+class XmlMacroStateTest : public ::testing::Test {
+protected:
+    void SetUp() override { Reset(); }
+    void TearDown() override { Reset(); }
+
+private:
+    static void Reset() {
+        ClearXmlMacros();
+        DeviceDbLanguage.clear();
+    }
 };
 
 // Reads one record of type T from the first element `tag` of the document.

@@ -1,5 +1,6 @@
 #include "data/Xmlmacro.h"
 
+#include "DataTestHelpers.h"
 #include "data/XmlParser.h"
 
 #include <gtest/gtest.h>
@@ -9,36 +10,12 @@
 
 namespace {
 
-class XmlmacroReadTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ClearXmlMacros();
-        DeviceDbLanguage.clear();
-    }
-    void TearDown() override {
-        ClearXmlMacros();
-        DeviceDbLanguage.clear();
-    }
-};
-
-// A parser on `xml`, moved to the first start tag named `name`.
-class TParserAt {
-public:
-    TParserAt(const std::string& xml, const std::string& name) {
-        parser.LoadFromBuffer(xml);
-        parser.SetNormalize(true);
-        parser.StartScan();
-        while (parser.Scan())
-            if (parser.PartType() == TPartType::ptStartTag && parser.PartName() == name) return;
-        ADD_FAILURE() << "no start tag " << name;
-    }
-    TXmlParser parser;
-};
+using XmlmacroReadTest = XmlMacroStateTest;
 
 TEST_F(XmlmacroReadTest, ReadsTheMacrosOfTheDataBaseLanguage) {
     DeviceDbLanguage = "HU";
     XmlMacros = {{"OLD", "gone"}};
-    TParserAt at(
+    XmlParserAt at(
         "<DBGlobalMacro>"
         "<Macro ID=\"MW\">Mineral wool</Macro>"
         "<Macro ID=\"T\" Language=\"EN\">tube</Macro>"
@@ -56,7 +33,7 @@ TEST_F(XmlmacroReadTest, ReadsTheMacrosOfTheDataBaseLanguage) {
 }
 
 TEST_F(XmlmacroReadTest, MacroWhoseValueHoldsItsIdIsRefused) {
-    TParserAt at(
+    XmlParserAt at(
         "<DBGlobalMacro><Macro ID=\"A\">first</Macro><Macro ID=\"A\">xAx</Macro>"
         "<Macro ID=\"B\">b</Macro></DBGlobalMacro>",
         "DBGlobalMacro");
@@ -66,22 +43,22 @@ TEST_F(XmlmacroReadTest, MacroWhoseValueHoldsItsIdIsRefused) {
 }
 
 TEST_F(XmlmacroReadTest, EmptyMacroTagAddsNothingAndSwallowsNothing) {
-    TParserAt at("<DBGlobalMacro><Macro ID=\"E\"/><Macro ID=\"F\">f</Macro></DBGlobalMacro>", "DBGlobalMacro");
+    XmlParserAt at("<DBGlobalMacro><Macro ID=\"E\"/><Macro ID=\"F\">f</Macro></DBGlobalMacro>", "DBGlobalMacro");
     ReadXmlMacros(at.parser);
     EXPECT_EQ(XmlMacros, (std::vector<TXMLMacroItem>{{"F", "f"}}));
 }
 
 TEST_F(XmlmacroReadTest, ReadXmlMacroTakesTheLastContent) {
-    TParserAt at("<Macro ID=\"M\">one<!-- note -->two</Macro>", "Macro");
+    XmlParserAt at("<Macro ID=\"M\">one<!-- note -->two</Macro>", "Macro");
     TXMLMacroItem item;
     EXPECT_TRUE(ReadXmlMacro(item, at.parser));
     EXPECT_EQ(item, (TXMLMacroItem{"M", "two"}));
 
-    TParserAt cut("<Macro ID=\"M\">never ended", "Macro");
+    XmlParserAt cut("<Macro ID=\"M\">never ended", "Macro");
     EXPECT_FALSE(ReadXmlMacro(item, cut.parser));
 
     DeviceDbLanguage = "EN";
-    TParserAt other("<Macro ID=\"M\" Language=\"en\">x</Macro>", "Macro");
+    XmlParserAt other("<Macro ID=\"M\" Language=\"en\">x</Macro>", "Macro");
     EXPECT_FALSE(ReadXmlMacro(item, other.parser));
     EXPECT_TRUE(other.parser.Scan());  // not consumed: the content is next
     EXPECT_EQ(other.parser.PartContent(), "x");
@@ -103,7 +80,7 @@ TEST_F(XmlmacroReadTest, LanguageMatches) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tag);
-        TParserAt at(c.tag, "ItemName");
+        XmlParserAt at(c.tag, "ItemName");
         EXPECT_EQ(LanguageMatches(at.parser), c.matches);
     }
 }

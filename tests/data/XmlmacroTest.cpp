@@ -1,5 +1,6 @@
 #include "data/Xmlmacro.h"
 
+#include "DataTestHelpers.h"
 #include "lang/Languages.h"
 
 #include <gtest/gtest.h>
@@ -10,15 +11,10 @@
 
 namespace {
 
-class XmlmacroTest : public ::testing::Test {
+class XmlmacroTest : public XmlMacroStateTest {
 protected:
-    void SetUp() override {
-        ClearXmlMacros();
-        DeviceDbLanguage.clear();
-    }
     void TearDown() override {
-        ClearXmlMacros();
-        DeviceDbLanguage.clear();
+        XmlMacroStateTest::TearDown();
         LanguageList = std::make_unique<TLanguages>();
     }
 };
