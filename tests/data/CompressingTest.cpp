@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <vector>
@@ -36,6 +37,13 @@ private:
     Bytes bytes_;
     int used_ = 0;
 };
+
+// Codes of 9 bits, as every stream starts.
+Bytes NineBitCodes(std::initializer_list<unsigned> codes) {
+    TBitWriter writer;
+    for (const unsigned code : codes) writer.Put(code, 9);
+    return writer.Result();
+}
 
 // Width of the k-th code after a clear (k = 0 is the first) when every code is
 // a literal: code k (k >= 1) makes entry 257 + k, and the code after the one
@@ -84,46 +92,25 @@ TEST(Compressing, AppendsToOutput) {
     EXPECT_EQ(out, "xAB");
 }
 
-TEST(Compressing, RejectsFirstCodeOtherThanClear) {
-    // 65 first.
-    EXPECT_THROW(Decode({0x20, 0xC0, 0x40}), EDecompressError);
-}
-
-TEST(Compressing, RejectsEntryCodeRightAfterClear) {
-    for (unsigned code : {258u, 259u, 511u}) {
-        SCOPED_TRACE(code);
-        TBitWriter w;
-        w.Put(256, 9);
-        w.Put(code, 9);
-        w.Put(257, 9);
-        EXPECT_THROW(Decode(w.Result()), EDecompressError);
+TEST(Compressing, RejectsBadCodes) {
+    struct Row {
+        const char* name;
+        Bytes input;
+    };
+    const Row rows[] = {
+        {"first code other than clear (65)", {0x20, 0xC0, 0x40}},
+        {"entry code 258 right after clear", NineBitCodes({256, 258, 257})},
+        {"entry code 259 right after clear", NineBitCodes({256, 259, 257})},
+        {"entry code 511 right after clear", NineBitCodes({256, 511, 257})},
+        {"entry code right after a clear in mid-stream", NineBitCodes({256, 'A', 256, 258, 257})},
+        {"code beyond next free (258)", NineBitCodes({256, 'A', 259, 257})},
+        {"input ending before the end code", NineBitCodes({256, 'A', 'B'})},
+        {"input ending before the clear", {0x80}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_THROW(Decode(row.input), EDecompressError);
     }
-    // Also after a clear in mid-stream.
-    TBitWriter w;
-    w.Put(256, 9);
-    w.Put('A', 9);
-    w.Put(256, 9);
-    w.Put(258, 9);
-    w.Put(257, 9);
-    EXPECT_THROW(Decode(w.Result()), EDecompressError);
-}
-
-TEST(Compressing, RejectsCodeBeyondNextFree) {
-    TBitWriter w;
-    w.Put(256, 9);
-    w.Put('A', 9);
-    w.Put(259, 9);  // next free is 258
-    w.Put(257, 9);
-    EXPECT_THROW(Decode(w.Result()), EDecompressError);
-}
-
-TEST(Compressing, RejectsInputEndingBeforeEndCode) {
-    TBitWriter w;
-    w.Put(256, 9);
-    w.Put('A', 9);
-    w.Put('B', 9);
-    EXPECT_THROW(Decode(w.Result()), EDecompressError);
-    EXPECT_THROW(Decode({0x80}), EDecompressError);  // not even the clear
 }
 
 TEST(Compressing, EveryTruncationIsAnErrorNeverACrash) {
@@ -140,13 +127,8 @@ TEST(Compressing, EveryTruncationIsAnErrorNeverACrash) {
 }
 
 TEST(Compressing, KeepsOutputDecodedBeforeFault) {
-    TBitWriter w;
-    w.Put(256, 9);
-    w.Put('O', 9);
-    w.Put('K', 9);
-    w.Put(300, 9);
     std::string out;
-    EXPECT_THROW(Compressing::Decompress(w.Result(), out), EDecompressError);
+    EXPECT_THROW(Compressing::Decompress(NineBitCodes({256, 'O', 'K', 300}), out), EDecompressError);
     EXPECT_EQ(out, "OK");
 }
 
@@ -156,13 +138,7 @@ TEST(Compressing, BitsAfterEndCodeAreIgnored) {
 }
 
 TEST(Compressing, ClearAndEndRightAfterClear) {
-    TBitWriter w;
-    w.Put(256, 9);
-    w.Put(256, 9);
-    w.Put('A', 9);
-    w.Put(256, 9);
-    w.Put(257, 9);
-    EXPECT_EQ(Decode(w.Result()), "A");
+    EXPECT_EQ(Decode(NineBitCodes({256, 256, 'A', 256, 257})), "A");
 }
 
 TEST(Compressing, WidthStepsTo10AfterEntry510) {
