@@ -19,15 +19,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using testing_support::NativePath;
+
 class FileOpsTest : public ::testing::Test {
 protected:
-    fs::path Native(const std::string& windowsPath) const {
-        fs::path out;
-        EXPECT_EQ(win::MapWindowsPath(windowsPath, out), win::ERROR_SUCCESS);
-        return out;
-    }
     void MakeFile(const std::string& windowsPath, const std::string& bytes = "x") const {
-        testing_support::WriteFile(Native(windowsPath), bytes);
+        testing_support::WriteFile(NativePath(windowsPath), bytes);
     }
     testing_support::ScopedMachineRoot root_;
 };
@@ -48,11 +45,11 @@ TEST_F(FileOpsTest, DeleteFileErrors) {
     MakeFile("C:\\d\\a.txt");
     MakeFile("C:\\d\\ro.txt");
     MakeFile("C:\\d\\busy.txt");
-    fs::create_directories(Native("C:\\d\\sub"));
+    fs::create_directories(NativePath("C:\\d\\sub"));
     ASSERT_EQ(win::SetFileAttributes("C:\\d\\ro.txt", win::FILE_ATTRIBUTE_READONLY), win::ERROR_SUCCESS);
 
     EXPECT_EQ(win::DeleteFile("C:\\D\\A.TXT"), win::ERROR_SUCCESS);  // names match without case
-    EXPECT_FALSE(fs::exists(Native("C:\\d\\a.txt")));
+    EXPECT_FALSE(fs::exists(NativePath("C:\\d\\a.txt")));
     EXPECT_EQ(win::DeleteFile("C:\\d\\a.txt"), win::ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(win::DeleteFile("C:\\none\\a.txt"), win::ERROR_PATH_NOT_FOUND);
     EXPECT_EQ(win::DeleteFile("C:\\d\\ro.txt"), win::ERROR_ACCESS_DENIED);
@@ -60,7 +57,7 @@ TEST_F(FileOpsTest, DeleteFileErrors) {
     EXPECT_EQ(win::DeleteFile("/etc/passwd"), win::ERROR_BAD_PATHNAME);
     EXPECT_EQ(win::DeleteFile("d\\relative.txt"), win::ERROR_BAD_PATHNAME);
     {
-        const Lock reading(Native("C:\\d\\busy.txt"), LOCK_SH);
+        const Lock reading(NativePath("C:\\d\\busy.txt"), LOCK_SH);
         EXPECT_EQ(win::DeleteFile("C:\\d\\busy.txt"), win::ERROR_SHARING_VIOLATION);
     }
     EXPECT_EQ(win::DeleteFile("C:\\d\\busy.txt"), win::ERROR_SUCCESS);
@@ -69,16 +66,16 @@ TEST_F(FileOpsTest, DeleteFileErrors) {
 TEST_F(FileOpsTest, TheRunningProgramCantBeDeleted) {
     std::string self;
     ASSERT_EQ(win::WindowsPathFromNative("/proc/self/exe", self), win::ERROR_BAD_PATHNAME);  // lies outside
-    fs::create_directories(Native("C:\\bin"));
+    fs::create_directories(NativePath("C:\\bin"));
     std::error_code ec;
-    fs::create_hard_link(fs::read_symlink("/proc/self/exe"), Native("C:\\bin\\self.exe"), ec);
+    fs::create_hard_link(fs::read_symlink("/proc/self/exe"), NativePath("C:\\bin\\self.exe"), ec);
     if (ec) GTEST_SKIP() << "the test program lies on another file system";
     EXPECT_EQ(win::DeleteFile("C:\\bin\\self.exe"), win::ERROR_ACCESS_DENIED);
 }
 
 TEST_F(FileOpsTest, Attributes) {
     MakeFile("C:\\f.txt");
-    fs::create_directories(Native("C:\\dir"));
+    fs::create_directories(NativePath("C:\\dir"));
     std::uint32_t attributes = 0;
     ASSERT_EQ(win::GetFileAttributes("C:\\f.txt", attributes), win::ERROR_SUCCESS);
     EXPECT_EQ(attributes, win::FILE_ATTRIBUTE_NORMAL);
@@ -94,9 +91,9 @@ TEST_F(FileOpsTest, Attributes) {
 }
 
 TEST_F(FileOpsTest, RemoveDirectoryErrors) {
-    fs::create_directories(Native("C:\\a\\empty"));
-    fs::create_directories(Native("C:\\a\\ro"));
-    fs::create_directories(Native("C:\\a\\cwd"));
+    fs::create_directories(NativePath("C:\\a\\empty"));
+    fs::create_directories(NativePath("C:\\a\\ro"));
+    fs::create_directories(NativePath("C:\\a\\cwd"));
     MakeFile("C:\\a\\full\\f.txt");
     ASSERT_EQ(win::SetFileAttributes("C:\\a\\ro", win::FILE_ATTRIBUTE_READONLY), win::ERROR_SUCCESS);
     EXPECT_EQ(win::RemoveDirectory("C:\\A\\EMPTY"), win::ERROR_SUCCESS);
@@ -123,7 +120,7 @@ TEST_F(FileOpsTest, CopyFileKeepsTimeAndAttributes) {
     MakeFile("C:\\dst.bin", "old");
     EXPECT_EQ(win::CopyFile("C:\\src.bin", "C:\\dst.bin", true), win::ERROR_FILE_EXISTS);
     EXPECT_EQ(win::CopyFile("C:\\src.bin", "C:\\DST.BIN", false), win::ERROR_SUCCESS);
-    EXPECT_EQ(testing_support::ReadFile(Native("C:\\dst.bin")), "new bytes");
+    EXPECT_EQ(testing_support::ReadFile(NativePath("C:\\dst.bin")), "new bytes");
     std::uint64_t time = 0;
     ASSERT_EQ(win::GetFileTime("C:\\dst.bin", time), win::ERROR_SUCCESS);
     EXPECT_EQ(time, 0x01D5000000000000ull);
@@ -134,12 +131,12 @@ TEST_F(FileOpsTest, CopyFileKeepsTimeAndAttributes) {
     ASSERT_EQ(win::SetFileAttributes("C:\\dst.bin", win::FILE_ATTRIBUTE_READONLY), win::ERROR_SUCCESS);
     EXPECT_EQ(win::CopyFile("C:\\src.bin", "C:\\dst.bin", false), win::ERROR_ACCESS_DENIED);
     {
-        const Lock writing(Native("C:\\src.bin"), LOCK_EX);
+        const Lock writing(NativePath("C:\\src.bin"), LOCK_EX);
         EXPECT_EQ(win::CopyFile("C:\\src.bin", "C:\\y.bin", false), win::ERROR_SHARING_VIOLATION);
         EXPECT_EQ(win::GetFileTime("C:\\src.bin", time), win::ERROR_SHARING_VIOLATION);
     }
     {
-        const Lock reading(Native("C:\\src.bin"), LOCK_SH);  // reading others don't stop a copy
+        const Lock reading(NativePath("C:\\src.bin"), LOCK_SH);  // reading others don't stop a copy
         EXPECT_EQ(win::CopyFile("C:\\src.bin", "C:\\y.bin", false), win::ERROR_SUCCESS);
     }
 }
@@ -149,7 +146,7 @@ TEST_F(FileOpsTest, FileTimesAreFileTimes) {
     // 2000-01-01 00:00:00 UTC is 125911584000000000 in 100 ns since 1601.
     ASSERT_EQ(win::SetFileTime("C:\\t.txt", 125911584000000000ull), win::ERROR_SUCCESS);
     struct stat st {};
-    ASSERT_EQ(::stat(Native("C:\\t.txt").c_str(), &st), 0);
+    ASSERT_EQ(::stat(NativePath("C:\\t.txt").c_str(), &st), 0);
     EXPECT_EQ(st.st_mtim.tv_sec, 946684800);
     EXPECT_EQ(st.st_mtim.tv_nsec, 0);
     std::uint64_t time = 0;

@@ -18,16 +18,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using testing_support::NativePath;
+
 class ProcessTest : public ::testing::Test {
 protected:
-    fs::path Native(const std::string& windowsPath) const {
-        fs::path out;
-        EXPECT_EQ(win::MapWindowsPath(windowsPath, out), win::ERROR_SUCCESS);
-        return out;
-    }
     void MakeScript(const std::string& windowsPath, const std::string& body, bool executable = true) const {
-        testing_support::WriteFile(Native(windowsPath), body);
-        if (executable) ::chmod(Native(windowsPath).c_str(), 0755);
+        testing_support::WriteFile(NativePath(windowsPath), body);
+        if (executable) ::chmod(NativePath(windowsPath).c_str(), 0755);
     }
     // Runs the command line to its end: its exit code, or the error of starting it as a negative number.
     static long ExitCode(const std::string& commandLine) {
@@ -119,7 +116,7 @@ TEST_F(ProcessTest, MutexOfAProcessThatEndedWithoutReleasingIsFree) {
 
 TEST_F(ProcessTest, LibrariesLoadByWindowsPath) {
     win::LibraryHandle library;
-    testing_support::WriteFile(Native("C:\\lib\\bad.dll"), "not a library");
+    testing_support::WriteFile(NativePath("C:\\lib\\bad.dll"), "not a library");
     EXPECT_EQ(win::LoadLibrary("C:\\lib\\bad.dll", library), win::ERROR_BAD_EXE_FORMAT);
     EXPECT_EQ(win::LoadLibrary("C:\\lib\\missing.dll", library), win::ERROR_MOD_NOT_FOUND);
     EXPECT_EQ(win::LoadLibrary("libc.so.6", library), win::ERROR_BAD_PATHNAME);

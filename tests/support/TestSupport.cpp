@@ -1,5 +1,10 @@
 #include "support/TestSupport.h"
 
+#include "platform/win/Files.h"
+#include "platform/win/WinError.h"
+
+#include <gtest/gtest.h>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,6 +54,12 @@ int RunInChildProcess(const std::function<int()>& body) {
         if (errno != EINTR) return -1;
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::filesystem::path NativePath(const std::string& windowsPath) {
+    std::filesystem::path out;
+    EXPECT_EQ(win::MapWindowsPath(windowsPath, out), win::ERROR_SUCCESS) << windowsPath;
+    return out;
 }
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {

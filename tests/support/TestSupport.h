@@ -40,6 +40,10 @@ private:
 // code, 0..255), or -1 when the child died otherwise.
 int RunInChildProcess(const std::function<int()>& body);
 
+// The native path of a Windows path under the current machine root; a path
+// that doesn't map is a test failure.
+std::filesystem::path NativePath(const std::string& windowsPath);
+
 // Writes bytes to a file, creating its folders.
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 // The whole file; empty when it can't be read.

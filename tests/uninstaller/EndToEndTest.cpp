@@ -1,6 +1,7 @@
 // The built OrbeloUninstaller, run as its own process on a temporary machine.
 #include "support/TestSupport.h"
 #include "uninstaller/UninstallEncoder.h"
+#include "uninstaller/UninstallFixture.h"
 
 #include "platform/win/FileOps.h"
 #include "platform/win/Files.h"
@@ -30,7 +31,6 @@ namespace {
 
 constexpr char kSharedDlls[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
 const std::string kFolder = "C:\\Program Files\\Example";
-const std::string kUninstaller = kFolder + "\\uninst.exe";
 
 // The program's exit code, or -1 when it didn't end normally. extraEnvironment
 // entries ("NAME=value") come before ours, so they win; directory: where it starts.
@@ -66,28 +66,9 @@ int RunProgram(const std::vector<std::string>& args, std::vector<std::string> ex
     return WEXITSTATUS(status);
 }
 
-class EndToEnd : public ::testing::Test {
+// The run's fixture: a fresh machine with files, folders and registry helpers.
+class EndToEnd : public UninstallFixture {
 protected:
-    fs::path Native(const std::string& windowsPath) const {
-        fs::path out;
-        EXPECT_EQ(win::MapWindowsPath(windowsPath, out), win::ERROR_SUCCESS);
-        return out;
-    }
-    void MakeFile(const std::string& windowsPath, const std::string& bytes = "x") const {
-        testing_support::WriteFile(Native(windowsPath), bytes);
-    }
-    bool Exists(const std::string& windowsPath) const { return fs::exists(Native(windowsPath)); }
-    static void SetDword(win::HKey root, const std::string& key, const std::string& name, std::uint32_t v) {
-        ASSERT_EQ(win::RegCreateKey(root, key), win::ERROR_SUCCESS);
-        const std::uint8_t data[4] = {static_cast<std::uint8_t>(v), 0, 0, 0};
-        ASSERT_EQ(win::RegSetValue(root, key, name, win::REG_DWORD, data), win::ERROR_SUCCESS);
-    }
-    static bool HasValue(win::HKey root, const std::string& key, const std::string& name) {
-        std::uint32_t type = 0;
-        std::vector<std::uint8_t> data;
-        return win::RegQueryValue(root, key, name, type, data) == win::ERROR_SUCCESS;
-    }
-
     // Installs the product and an uninstaller with its data appended by the tool.
     void Install() {
         MakeFile(kFolder + "\\Valdorine.exe");
@@ -120,7 +101,6 @@ protected:
                   0);
     }
 
-    testing_support::ScopedMachineRoot root_;
     testing_support::TempDir dir_;
 };
 

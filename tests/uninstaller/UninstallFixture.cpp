@@ -22,9 +22,7 @@ UninstallFixture::~UninstallFixture() {
 }
 
 fs::path UninstallFixture::Native(const std::string& windowsPath) const {
-    fs::path out;
-    EXPECT_EQ(win::MapWindowsPath(windowsPath, out), win::ERROR_SUCCESS) << windowsPath;
-    return out;
+    return testing_support::NativePath(windowsPath);
 }
 
 void UninstallFixture::MakeFile(const std::string& windowsPath, const std::string& bytes) const {
