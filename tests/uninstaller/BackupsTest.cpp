@@ -42,9 +42,7 @@ protected:
                std::to_string(kTime >> 32) + "\t" + std::to_string(kTime & 0xFFFFFFFFu) + "\r\n";
     }
     void Restore(const std::string& lines) {
-        ByteString section;
-        section.assign(std::string_view(lines));
-        run_.restoreBackups(section);
+        run_.restoreBackups(MakeByteString(lines));
     }
     bool Restored() const { return Contents(kTarget).rfind("original", 0) == 0; }
 

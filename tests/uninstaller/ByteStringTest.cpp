@@ -1,6 +1,7 @@
 #include "uninstaller/ByteString.h"
 
 #include "support/TestSupport.h"
+#include "uninstaller/UninstallFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,19 +11,13 @@ using namespace std::string_literals;
 
 namespace {
 
-ByteString Bytes(const std::string& s) {
-    ByteString b;
-    b.assign(std::string_view(s));
-    return b;
-}
-
 struct LineRead {
     std::string line;
     int position;
 };
 
 LineRead ReadLineAt(const std::string& bytes, int position, bool binary) {
-    const ByteString s = Bytes(bytes);
+    const ByteString s = MakeByteString(bytes);
     ByteString out;
     s.readLine(&position, out, binary);
     return {std::string(out.view()), position};
@@ -31,7 +26,7 @@ LineRead ReadLineAt(const std::string& bytes, int position, bool binary) {
 }  // namespace
 
 TEST(ByteString, HoldsNulsAndCopiesBinary) {
-    const ByteString a = Bytes("a\0b\0"s);
+    const ByteString a = MakeByteString("a\0b\0"s);
     EXPECT_EQ(a.length(), 4u);
     ByteString b(a);
     EXPECT_EQ(b.view(), "a\0b\0"s);
@@ -52,7 +47,7 @@ TEST(ByteString, AtPastTheEndIsFF) {
 }
 
 TEST(ByteString, ReadBigEndian32NeedsAllFourBytesInside) {
-    const ByteString s = Bytes("\x01\x02\x03\x04\xFF"s);
+    const ByteString s = MakeByteString("\x01\x02\x03\x04\xFF"s);
     EXPECT_EQ(s.readBigEndian32(0), 0x01020304u);
     EXPECT_EQ(s.readBigEndian32(1), 0x020304FFu);  // length - 4: the last four bytes
     EXPECT_EQ(s.readBigEndian32(2), 0xFFFFFFFFu);  // length - 3
@@ -66,7 +61,7 @@ TEST(ByteString, AppendCountsNulsOnlyWhenGivenALength) {
     EXPECT_EQ(s.view(), "ab\0cd"s);
     s.append("xy\0z");
     EXPECT_EQ(s.view(), "ab\0cdxy"s);
-    s.append(Bytes("\0\0"s));
+    s.append(MakeByteString("\0\0"s));
     EXPECT_EQ(s.length(), 9u);
 }
 
@@ -108,11 +103,11 @@ TEST(ByteString, FindAndFindChar) {
     EXPECT_EQ(s.findChar('c', 3), 8);
     EXPECT_EQ(s.findChar('a', 9), -1);  // start at length
     EXPECT_EQ(s.findChar('z', 0), -1);
-    EXPECT_EQ(Bytes("x\0y"s).findChar('\0', 0), 1);
+    EXPECT_EQ(MakeByteString("x\0y"s).findChar('\0', 0), 1);
 }
 
 TEST(ByteString, UpperCasingFoldsOnlyAsciiAndThreeLatin1Letters) {
-    ByteString s = Bytes("az\xE5\xE4\xF6\xE9\xFC{"s);
+    ByteString s = MakeByteString("az\xE5\xE4\xF6\xE9\xFC{"s);
     s.toUpper();
     EXPECT_EQ(s.view(), "AZ\xC5\xC4\xD6\xE9\xFC{"s);
     for (int c = 0; c < 256; ++c) {
@@ -122,15 +117,15 @@ TEST(ByteString, UpperCasingFoldsOnlyAsciiAndThreeLatin1Letters) {
 }
 
 TEST(ByteString, EqualsWithAndWithoutCase) {
-    const ByteString lower = Bytes("\xE5\xE4\xF6x"s);
-    const ByteString upper = Bytes("\xC5\xC4\xD6X"s);
+    const ByteString lower = MakeByteString("\xE5\xE4\xF6x"s);
+    const ByteString upper = MakeByteString("\xC5\xC4\xD6X"s);
     EXPECT_TRUE(lower.equals(upper, false));
     EXPECT_FALSE(lower.equals(upper, true));
-    const ByteString eAcute = Bytes("\xE9"s);
+    const ByteString eAcute = MakeByteString("\xE9"s);
     EXPECT_FALSE(eAcute.equals("\xC9", false));
     EXPECT_FALSE(eAcute.equals("\xC9", true));
     EXPECT_FALSE(ByteString("ab").equals("abc", false));
-    EXPECT_TRUE(Bytes("a\0b"s).equals(Bytes("A\0B"s), false));
+    EXPECT_TRUE(MakeByteString("a\0b"s).equals(MakeByteString("A\0B"s), false));
     EXPECT_EQ(lower.view(), "\xE5\xE4\xF6x"s);  // operands unchanged
 }
 
@@ -208,7 +203,7 @@ TEST(ByteString, FailedAllocationLeavesStringAsItWas) {
 TEST(ByteString, LoadAndSaveFile) {
     const testing_support::TempDir dir;
     const auto file = dir.Path() / "f.bin";
-    const ByteString bytes = Bytes("0123\0" "56789"s);
+    const ByteString bytes = MakeByteString("0123\0" "56789"s);
     EXPECT_EQ(bytes.saveFile(file), ByteString::kFileOk);
     EXPECT_EQ(testing_support::ReadFile(file), "0123\0" "56789"s);
 

@@ -17,12 +17,6 @@ class FileRemovalTest : public UninstallFixture {
 protected:
     FileRemovalTest() : run_(dialogs_) {}
 
-    static ByteString Section(const std::string& lines) {
-        ByteString s;
-        s.assign(std::string_view(lines));
-        return s;
-    }
-
     UninstallRun run_;
 };
 
@@ -37,7 +31,7 @@ TEST_F(FileRemovalTest, FilesMissingAreIgnoredAndInUseAreScheduled) {
     const int fd = ::open(Native("C:\\P\\locked.dll").c_str(), O_RDONLY);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::flock(fd, LOCK_SH), 0);
-    run_.removeFiles(Section(
+    run_.removeFiles(MakeByteString(
         "C:\\P\\a.txt\r\n"
         "C:\\P\\RO.TXT\r\n"         // another case, read-only
         "C:\\P\\missing.txt\r\n"    // error 2
@@ -60,7 +54,7 @@ TEST_F(FileRemovalTest, PathsOutsideTheMachineAreRefused) {
     testing_support::WriteFile(outside.Path() / "keep.txt", "x");
     const std::string native = (outside.Path() / "keep.txt").string();
     const std::string climbing = "C:\\..\\..\\..\\..\\..\\..\\..\\..\\.." + native;
-    run_.removeFiles(Section(native + "\r\n" + climbing + "\r\n"));
+    run_.removeFiles(MakeByteString(native + "\r\n" + climbing + "\r\n"));
     EXPECT_TRUE(std::filesystem::exists(outside.Path() / "keep.txt"));
     EXPECT_EQ(run_.failedFiles().view(), native + "\r\n");  // refused, not scheduled
     EXPECT_TRUE(run_.rebootList().empty());
@@ -73,7 +67,7 @@ TEST_F(FileRemovalTest, DirectoriesInOrder) {
     MakeFile("C:\\Full\\uninst.exe");
     // Our own current directory must not stop its removal.
     std::filesystem::current_path(Native("C:\\P\\inner"));
-    run_.removeDirectories(Section(
+    run_.removeDirectories(MakeByteString(
         "C:\\P\\inner\r\n"
         "C:\\P\\ro\r\n"
         "C:\\P\\missing\r\n"

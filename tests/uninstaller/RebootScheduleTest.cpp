@@ -26,9 +26,7 @@ protected:
     std::string WinInit() const { return Contents("C:\\WINDOWS\\wininit.ini"); }
 
     static std::string Added(const std::string& content) {
-        ByteString c;
-        c.assign(std::string_view(content));
-        return std::string(addRenameEntry(c, ByteString(kLocked.c_str())).view());
+        return std::string(addRenameEntry(MakeByteString(content), ByteString(kLocked.c_str())).view());
     }
 };
 

@@ -15,11 +15,7 @@ class RegistryWalkTest : public UninstallFixture {
 protected:
     RegistryWalkTest() : run_(dialogs_) {}
 
-    static ByteString Section(const encoder::Description& d) {
-        ByteString s;
-        s.assign(std::string_view(encoder::EncodeRegistry(d)));
-        return s;
-    }
+    static ByteString Section(const encoder::Description& d) { return MakeByteString(encoder::EncodeRegistry(d)); }
     void TearDown() override {
         for (const HKey root : {HKey::ClassesRoot, HKey::CurrentUser, HKey::LocalMachine, HKey::Users})
             for (const char* key : {"Software", "Software\\Denied", "Software\\ReadOnly", "Other"})

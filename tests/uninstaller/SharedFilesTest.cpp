@@ -26,9 +26,7 @@ protected:
             ASSERT_EQ(win::RegCreateKey(win::HKey::LocalMachine, kSharedDlls), win::ERROR_SUCCESS);
     }
     void Remove(const std::string& lines) {
-        ByteString section;
-        section.assign(std::string_view(lines));
-        run_.removeSharedFiles(section);
+        run_.removeSharedFiles(MakeByteString(lines));
     }
     std::int64_t Count(const std::string& path) { return Dword(win::HKey::LocalMachine, kSharedDlls, path); }
 

@@ -1,6 +1,7 @@
 #include "uninstaller/UninstallData.h"
 
 #include "support/TestSupport.h"
+#include "uninstaller/UninstallFixture.h"
 #include "uninstaller/RegistryNode.h"
 #include "uninstaller/UninstallEncoder.h"
 
@@ -11,12 +12,6 @@
 using namespace std::string_literals;
 
 namespace {
-
-ByteString Bytes(const std::string& s) {
-    ByteString b;
-    b.assign(std::string_view(s));
-    return b;
-}
 
 const std::string kExe = "\x7F" "ELF pretend executable\0\0\0"s;
 
@@ -47,10 +42,10 @@ TEST(UnwrapLayer, KnownAnswers) {
     EXPECT_EQ(encoder::WrapLayer("AB", 3, 5), "\x49\x4D\x03\x05\x49\x4D\x03\x05\x00\x00\x00\x00"s);
     EXPECT_EQ(encoder::WrapLayer("", 3, 5), "\x03\x05\x03\x05\x00\x00\x00\x00\x00\x00"s);
 
-    ByteString layer = Bytes("\x49\x4D\x03\x05\x49\x4D\x03\x05\x00\x00\x00\x00"s);
+    ByteString layer = MakeByteString("\x49\x4D\x03\x05\x49\x4D\x03\x05\x00\x00\x00\x00"s);
     ASSERT_TRUE(unwrapLayer(layer));
     EXPECT_EQ(layer.view(), "AB");
-    ByteString empty = Bytes("\x03\x05\x03\x05\x00\x00\x00\x00\x00\x00"s);
+    ByteString empty = MakeByteString("\x03\x05\x03\x05\x00\x00\x00\x00\x00\x00"s);
     ASSERT_TRUE(unwrapLayer(empty));
     EXPECT_TRUE(empty.empty());
 }
@@ -62,14 +57,14 @@ TEST(UnwrapLayer, ByteIReducedByK2PlusIPlusOneTimesK1) {
     EXPECT_EQ(static_cast<unsigned char>(wrapped[0]), (100 + 200) % 256);
     EXPECT_EQ(static_cast<unsigned char>(wrapped[2]), 188);
     EXPECT_EQ(static_cast<unsigned char>(wrapped[3]), (0x10 + 100 + 4 * 200) % 256);
-    ByteString layer = Bytes(wrapped);
+    ByteString layer = MakeByteString(wrapped);
     ASSERT_TRUE(unwrapLayer(layer));
     EXPECT_EQ(layer.view(), payload);
 }
 
 TEST(UnwrapLayer, ShortLayersAreCorrupt) {
     for (std::size_t n = 0; n < 10; ++n) {
-        ByteString layer = Bytes(std::string(n, '\0'));
+        ByteString layer = MakeByteString(std::string(n, '\0'));
         EXPECT_FALSE(unwrapLayer(layer)) << n;
     }
 }
@@ -79,14 +74,14 @@ TEST(UnwrapLayer, EverySingleByteChangeIsCaught) {
     for (std::size_t i = 0; i < wrapped.size(); ++i) {
         std::string broken = wrapped;
         broken[i] = static_cast<char>(broken[i] + 1);
-        ByteString layer = Bytes(broken);
+        ByteString layer = MakeByteString(broken);
         EXPECT_FALSE(unwrapLayer(layer)) << i;
     }
     // An equal and opposite change in the same lane goes unnoticed.
     std::string twice = wrapped;
     twice[1] = static_cast<char>(twice[1] + 5);
     twice[9] = static_cast<char>(twice[9] - 5);
-    ByteString layer = Bytes(twice);
+    ByteString layer = MakeByteString(twice);
     EXPECT_TRUE(unwrapLayer(layer));
 }
 
@@ -102,7 +97,7 @@ TEST(HeaderLine, FieldsBetweenNuls) {
     };
     for (const Case& c : cases) {
         ByteString name, code, command;
-        parseHeaderLine(Bytes(c.line), name, code, command);
+        parseHeaderLine(MakeByteString(c.line), name, code, command);
         EXPECT_EQ(name.view(), c.name);
         EXPECT_EQ(code.view(), c.code);
         EXPECT_EQ(command.view(), c.command);
@@ -236,21 +231,21 @@ const std::string kEmptyNode = Node(0, 0);
 }  // namespace
 
 TEST(RegistrySection, FourRootsExactly) {
-    EXPECT_TRUE(checkRegistrySection(Bytes("")));
-    EXPECT_TRUE(checkRegistrySection(Bytes(kEmptyNode + kEmptyNode + kEmptyNode + kEmptyNode)));
-    EXPECT_FALSE(checkRegistrySection(Bytes(kEmptyNode + kEmptyNode + kEmptyNode)));
-    EXPECT_FALSE(checkRegistrySection(Bytes(kEmptyNode + kEmptyNode + kEmptyNode + kEmptyNode + "x")));
+    EXPECT_TRUE(checkRegistrySection(MakeByteString("")));
+    EXPECT_TRUE(checkRegistrySection(MakeByteString(kEmptyNode + kEmptyNode + kEmptyNode + kEmptyNode)));
+    EXPECT_FALSE(checkRegistrySection(MakeByteString(kEmptyNode + kEmptyNode + kEmptyNode)));
+    EXPECT_FALSE(checkRegistrySection(MakeByteString(kEmptyNode + kEmptyNode + kEmptyNode + kEmptyNode + "x")));
     const std::string full = encoder::EncodeRegistry(Sample());
-    ASSERT_TRUE(checkRegistrySection(Bytes(full)));
-    for (std::size_t n = 1; n < full.size(); ++n) EXPECT_FALSE(checkRegistrySection(Bytes(full.substr(0, n)))) << n;
+    ASSERT_TRUE(checkRegistrySection(MakeByteString(full)));
+    for (std::size_t n = 1; n < full.size(); ++n) EXPECT_FALSE(checkRegistrySection(MakeByteString(full.substr(0, n)))) << n;
 }
 
 TEST(RegistrySection, HugeCountsInAShortSectionFailAtOnce) {
     const std::string tail = kEmptyNode + kEmptyNode + kEmptyNode;
-    EXPECT_FALSE(checkRegistrySection(Bytes(encoder::BigEndian32(0xFFFFFFFFu) + "\0\0\0\0"s + tail)));
-    EXPECT_FALSE(checkRegistrySection(Bytes(Node(0, 0xFFFFFFFFu) + tail)));
+    EXPECT_FALSE(checkRegistrySection(MakeByteString(encoder::BigEndian32(0xFFFFFFFFu) + "\0\0\0\0"s + tail)));
+    EXPECT_FALSE(checkRegistrySection(MakeByteString(Node(0, 0xFFFFFFFFu) + tail)));
     // A name without its NUL before the end.
-    EXPECT_FALSE(checkRegistrySection(Bytes(encoder::BigEndian32(1) + "name")));
+    EXPECT_FALSE(checkRegistrySection(MakeByteString(encoder::BigEndian32(1) + "name")));
 }
 
 TEST(RegistrySection, NestingDeeperThanWindowsAllowsIsCorrupt) {
@@ -259,12 +254,12 @@ TEST(RegistrySection, NestingDeeperThanWindowsAllowsIsCorrupt) {
         for (int i = 0; i < depth; ++i) node = Node(0, 1) + encoder::BigEndian32(1) + "k"s + '\0' + node;
         return node + kEmptyNode + kEmptyNode + kEmptyNode;
     };
-    EXPECT_TRUE(checkRegistrySection(Bytes(nested(kMaxRegistryDepth))));
-    EXPECT_FALSE(checkRegistrySection(Bytes(nested(kMaxRegistryDepth + 1))));
+    EXPECT_TRUE(checkRegistrySection(MakeByteString(nested(kMaxRegistryDepth))));
+    EXPECT_FALSE(checkRegistrySection(MakeByteString(nested(kMaxRegistryDepth + 1))));
 }
 
 TEST(RegistrySection, ReadersStayInside) {
-    const ByteString s = Bytes("\x00\x00\x00\x05" "ab\0c"s);
+    const ByteString s = MakeByteString("\x00\x00\x00\x05" "ab\0c"s);
     std::uint32_t position = 0, value = 0;
     ASSERT_TRUE(readRegistryNumber(s, position, value));
     EXPECT_EQ(value, 5u);

@@ -10,6 +10,12 @@
 
 namespace fs = std::filesystem;
 
+ByteString MakeByteString(std::string_view bytes) {
+    ByteString out;
+    out.assign(bytes);
+    return out;
+}
+
 UninstallFixture::UninstallFixture() {
     savedDirectory_ = fs::current_path();
     // The drive the directory step changes to.
@@ -53,9 +59,7 @@ fs::path UninstallFixture::WriteUninstaller(const encoder::Description& d) const
 int UninstallFixture::Run(const std::string& commandLine) {
     UninstallRun run(dialogs_);
     const fs::path exe = Native(kUninstaller);
-    ByteString line;
-    line.assign(std::string_view(commandLine));
-    return run.run(line, exe, exe);
+    return run.run(MakeByteString(commandLine), exe, exe);
 }
 
 void UninstallFixture::SetDword(win::HKey root, const std::string& key, const std::string& name, std::uint32_t value) {

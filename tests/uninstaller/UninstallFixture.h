@@ -3,6 +3,7 @@
 // and folders by Windows path, the uninstaller with its data, registry helpers.
 
 #include "support/TestSupport.h"
+#include "uninstaller/ByteString.h"
 #include "uninstaller/ScriptedDialogs.h"
 #include "uninstaller/UninstallEncoder.h"
 
@@ -13,6 +14,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
+
+// A ByteString holding exactly these bytes, NULs included.
+ByteString MakeByteString(std::string_view bytes);
 
 class UninstallFixture : public ::testing::Test {
 protected:
