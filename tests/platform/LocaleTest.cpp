@@ -5,6 +5,7 @@
 #include "platform/base/Format.h"
 #include "platform/base/StringList.h"
 #include "platform/base/SysUtils.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,24 +18,6 @@
 #include <locale.h>
 
 namespace {
-
-// Puts a comma-decimal process locale in place for one test.
-class CommaLocale {
-public:
-    CommaLocale() : old_(::setlocale(LC_ALL, nullptr)) {
-        for (const char* name : {"de_DE.UTF-8", "hu_HU.UTF-8", "de_DE.utf8", "hu_HU.utf8"})
-            if (::setlocale(LC_ALL, name)) return;
-    }
-    ~CommaLocale() { ::setlocale(LC_ALL, old_.c_str()); }
-    bool Active() const {
-        char buffer[8];
-        std::snprintf(buffer, sizeof buffer, "%.1f", 1.5);
-        return std::string(buffer) == "1,5";
-    }
-
-private:
-    std::string old_;
-};
 
 // Sets environment variables for one test and puts the old values back.
 class EnvScope {
@@ -71,7 +54,7 @@ bool LocaleInstalled(const char* name) {
 }  // namespace
 
 TEST(Locale, NumbersIgnoreACommaDecimalProcessLocale) {
-    CommaLocale locale;
+    testing_support::ScopedCommaLocale locale;
     if (!locale.Active()) GTEST_SKIP() << "no comma-decimal locale installed (tools/install-deps.sh generates one)";
     const char old = DecimalSeparator();
     SetDecimalSeparator('.');

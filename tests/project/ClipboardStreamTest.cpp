@@ -6,11 +6,11 @@
 #include "project/Project.h"
 #include "project/ProjectEnvironment.h"
 #include "project/RtfHeader.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <clocale>
 #include <stdexcept>
 #include <string>
 
@@ -203,18 +203,14 @@ TEST_F(ClipboardStreamTest, LongTextsAreNotCut) {
 }
 
 TEST_F(ClipboardStreamTest, NumbersUseAPointUnderACommaLocale) {
-    const std::string saved = std::setlocale(LC_ALL, nullptr);
-    const char* locale = nullptr;
-    for (const char* name : {"hu_HU.UTF-8", "hu_HU.utf8", "de_DE.UTF-8", "de_DE.utf8"})
-        if ((locale = std::setlocale(LC_ALL, name))) break;
-    if (!locale) GTEST_SKIP() << "no comma-decimal locale installed";
+    const testing_support::ScopedCommaLocale locale;
+    if (!locale.Active()) GTEST_SKIP() << "no comma-decimal locale installed";
     const char previousSeparator = DecimalSeparator();
     SetDecimalSeparator(',');
     TPrintfStringStream stream;
     stream.PrintfResFloat(133, true, 88.9f);
     stream.PrintfResFloat(152, true, 4.182f);
     SetDecimalSeparator(previousSeparator);
-    std::setlocale(LC_ALL, saved.c_str());
     EXPECT_EQ(stream.DataString(), "88.9\\tab mm\\par \r\nui:ID_ITEMRTF27:\\tab 4.182\\tab kJ/kgK\\par \r\n");
 }
 

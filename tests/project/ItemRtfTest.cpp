@@ -10,10 +10,10 @@
 #include "project/ProgramOptions.h"
 #include "project/ProjectEnvironment.h"
 #include "project/RtfHeader.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cstdint>
 #include <string>
 
@@ -269,16 +269,12 @@ TEST_F(OptimumRtfTest, WithoutAPriceList) {
 
 TEST_F(ItemRtfTest, NumbersUseAPointUnderACommaLocale) {
     const std::string expected = ItemRtf(Pipe());
-    const std::string saved = std::setlocale(LC_ALL, nullptr);
-    const char* locale = nullptr;
-    for (const char* name : {"hu_HU.UTF-8", "hu_HU.utf8", "de_DE.UTF-8", "de_DE.utf8"})
-        if ((locale = std::setlocale(LC_ALL, name))) break;
-    if (!locale) GTEST_SKIP() << "no comma-decimal locale installed";
+    const testing_support::ScopedCommaLocale locale;
+    if (!locale.Active()) GTEST_SKIP() << "no comma-decimal locale installed";
     const char separator = DecimalSeparator();
     SetDecimalSeparator(',');
     const std::string underComma = ItemRtf(Pipe());
     SetDecimalSeparator(separator);
-    std::setlocale(LC_ALL, saved.c_str());
     EXPECT_EQ(underComma, expected);
     EXPECT_NE(underComma.find("\\tab 82.5\\tab mm"), std::string::npos);
 }

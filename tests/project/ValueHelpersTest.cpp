@@ -3,6 +3,7 @@
 #include "lang/Languages.h"
 #include "platform/base/Controls.h"
 #include "platform/base/Exception.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -85,15 +86,11 @@ TEST_F(ValueHelpersTest, NoLanguageGivesAnEmptyMessage) {
 }
 
 TEST_F(ValueHelpersTest, ProcessLocaleDoesNotMatter) {
-    const std::string saved = std::setlocale(LC_ALL, nullptr);
-    const char* locale = nullptr;
-    for (const char* name : {"hu_HU.UTF-8", "hu_HU.utf8", "de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"})
-        if ((locale = std::setlocale(LC_ALL, name))) break;
-    if (!locale) GTEST_SKIP() << "no comma-decimal locale installed (tools/install-deps.sh makes hu_HU.UTF-8)";
+    const testing_support::ScopedCommaLocale locale;
+    if (!locale.Active()) GTEST_SKIP() << "no comma-decimal locale installed (tools/install-deps.sh makes hu_HU.UTF-8)";
     ASSERT_EQ(*std::localeconv()->decimal_point, ',');
     EXPECT_EQ(StrToValue("3.5", kAnyValue), 3.5);
     EXPECT_EQ(StrToValue("3,5", kAnyValue), 3.5);
-    std::setlocale(LC_ALL, saved.c_str());
 }
 
 class TFakeEdit : public IControl {

@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -36,6 +38,18 @@ ScopedMachineRoot::~ScopedMachineRoot() {
     if (previous_) ::setenv("VALDORINE_MACHINE_ROOT", previous_->c_str(), 1);
     else ::unsetenv("VALDORINE_MACHINE_ROOT");
 }
+
+ScopedCommaLocale::ScopedCommaLocale() : previous_(::setlocale(LC_ALL, nullptr)) {
+    for (const char* name : {"hu_HU.UTF-8", "hu_HU.utf8", "de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"}) {
+        if (!::setlocale(LC_ALL, name)) continue;
+        char buffer[8];
+        std::snprintf(buffer, sizeof buffer, "%.1f", 1.5);
+        active_ = std::string(buffer) == "1,5";
+        return;
+    }
+}
+
+ScopedCommaLocale::~ScopedCommaLocale() { ::setlocale(LC_ALL, previous_.c_str()); }
 
 int RunInChildProcess(const std::function<int()>& body) {
     const pid_t pid = ::fork();

@@ -36,6 +36,22 @@ private:
     std::optional<std::string> previous_;
 };
 
+// Switches the process to a comma-decimal locale (Hungarian, German or
+// French, whichever is installed) for the object's lifetime. Active() is
+// false when none is: the caller skips.
+class ScopedCommaLocale {
+public:
+    ScopedCommaLocale();
+    ~ScopedCommaLocale();
+    ScopedCommaLocale(const ScopedCommaLocale&) = delete;
+    ScopedCommaLocale& operator=(const ScopedCommaLocale&) = delete;
+    bool Active() const { return active_; }
+
+private:
+    std::string previous_;
+    bool active_ = false;
+};
+
 // Runs `body` in a forked child and returns its result (the child's exit
 // code, 0..255), or -1 when the child died otherwise.
 int RunInChildProcess(const std::function<int()>& body);
