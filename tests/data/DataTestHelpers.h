@@ -5,6 +5,7 @@
 #include "data/Xmlmacro.h"
 #include "platform/base/Controls.h"
 #include "platform/base/SysUtils.h"
+#include "support/FakeControls.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +13,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-class FakeFont : public IFont {
-public:
-    std::string Name() const override { return "Arial"; }
-    void SetName(const std::string&) override {}
-    int Size() const override { return 8; }
-    void SetSize(int) override {}
-};
 
 class FakeComboBox : public IComboBox {
 public:
@@ -49,7 +42,7 @@ public:
     void SetItemIndex(int i) override { index = i >= 0 && i < Count() ? i : -1; }
 
 private:
-    FakeFont font_;
+    testing_support::FakeFont font_;
 };
 
 struct TTreeNode {

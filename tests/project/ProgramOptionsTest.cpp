@@ -7,6 +7,7 @@
 #include "platform/base/Registry.h"
 #include "platform/win/RegistryStore.h"
 #include "platform/win/WinError.h"
+#include "support/FakeControls.h"
 #include "support/TestSupport.h"
 
 #include <gmock/gmock.h>
@@ -25,27 +26,8 @@ constexpr const char* kProgramKey = "Software\\Lumivar\\KELVARIN";
 constexpr const char* kOptionsKey = "Software\\Lumivar\\KELVARIN\\ProgramOptions";
 constexpr const char* kFontsKey = "Software\\Lumivar\\KELVARIN\\Fonts";
 
-class FakeFont : public IFont {
-public:
-    std::string Name() const override { return name; }
-    void SetName(const std::string& value) override { name = value; }
-    int Size() const override { return size; }
-    void SetSize(int points) override { size = points; }
-
-    std::string name = "Tahoma";
-    int size = 8;
-};
-
-class FakeControl : public IControl {
-public:
-    std::string Text() const override { return text; }
-    void SetText(const std::string& value) override { text = value; }
-    void SetFocus() override {}
-    IFont& Font() override { return font; }
-
-    std::string text;
-    FakeFont font;
-};
+using testing_support::FakeControl;
+using testing_support::FakeFont;
 
 TLanguage Language(const char* id, bool userInterface, bool isDefault) {
     TLanguage language;
