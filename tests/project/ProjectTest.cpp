@@ -165,8 +165,8 @@ TEST_F(ProjectTest, VersionTwoFiftySixReadsItemsWithoutSavingRatio) {
     TProject project;
     project.Items = {Pipe("old"), OptimumWithPoints()};
     // The same file as version 256 would have it: each record lacks its last float.
-    std::string old = kMagicField + Int16Bytes(256) + Int16Bytes(1) + Int16Bytes(15) + kEmptyString + kEmptyString + kEmptyString +
-                      kEmptyString + kEmptyString;
+    std::string old = kMagicField + Int16Bytes(256) + Int16Bytes(1) + Int16Bytes(15) + kEmptyString + kEmptyString +
+                      kEmptyString + kEmptyString + kEmptyString;
     for (const TItem& item : project.Items) {
         const std::string record = RecordBytes(item);
         old += Int16Bytes(2) + Int16Bytes(static_cast<int>(record.size() - 4)) + record.substr(0, record.size() - 4);
@@ -188,8 +188,8 @@ TEST_F(ProjectTest, VersionTwoFiftySixReadsItemsWithoutSavingRatio) {
 
 TEST_F(ProjectTest, WrongMagicOrVersionIsRefused) {
     TProject project;
-    const std::string body = Int16Bytes(1) + Int16Bytes(15) + kEmptyString + kEmptyString + kEmptyString + kEmptyString +
-                             kEmptyString + kEndTag;
+    const std::string body = Int16Bytes(1) + Int16Bytes(15) + kEmptyString + kEmptyString + kEmptyString +
+                             kEmptyString + kEmptyString + kEndTag;
     const struct {
         const char* name;
         std::string bytes;
@@ -302,7 +302,8 @@ TEST_F(ProjectTest, FileWithoutProjectDataKeepsTheNewProjectsTexts) {
     AppOptions->InitDate = true;
     AppOptions->Planer.Add("Tervez\xF5");
     TProject project;
-    const std::string bytes = kMagicField + Int16Bytes(257) + Int16Bytes(2) + Int16Bytes(0) + RecordBytes(Pipe("p")) + kEndTag;
+    const std::string bytes =
+        kMagicField + Int16Bytes(257) + Int16Bytes(2) + Int16Bytes(0) + RecordBytes(Pipe("p")) + kEndTag;
     ASSERT_EQ(LoadError(project, bytes), "");
     EXPECT_EQ(project.Planer.Text(), "Tervez\xF5\r\n");
     EXPECT_EQ(project.Date, "2004. 02. 03.");

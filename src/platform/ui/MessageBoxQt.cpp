@@ -24,7 +24,8 @@ std::vector<TButtonChoice> ButtonsOf(unsigned flags) {
     using B = QMessageBox::StandardButton;
     switch (flags & win::MB_TYPEMASK) {
         case win::MB_OKCANCEL: return {{B::Ok, win::IDOK}, {B::Cancel, win::IDCANCEL}};
-        case win::MB_ABORTRETRYIGNORE: return {{B::Abort, win::IDABORT}, {B::Retry, win::IDRETRY}, {B::Ignore, win::IDIGNORE}};
+        case win::MB_ABORTRETRYIGNORE:
+            return {{B::Abort, win::IDABORT}, {B::Retry, win::IDRETRY}, {B::Ignore, win::IDIGNORE}};
         case win::MB_YESNOCANCEL: return {{B::Yes, win::IDYES}, {B::No, win::IDNO}, {B::Cancel, win::IDCANCEL}};
         case win::MB_YESNO: return {{B::Yes, win::IDYES}, {B::No, win::IDNO}};
         case win::MB_RETRYCANCEL: return {{B::Retry, win::IDRETRY}, {B::Cancel, win::IDCANCEL}};
