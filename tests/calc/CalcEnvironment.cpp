@@ -133,14 +133,9 @@ TCalcEnvironment::TCalcEnvironment() {
     MediumTypes = TestMedia();
     IsolationTypes = TestInsulations();
     SetPrices({});
-    previousHook_ = win::SetMessageBoxHook([this](const std::string& text, const std::string& caption, unsigned flags) {
-        boxes_.push_back({text, caption, flags});
-        return win::IDOK;
-    });
 }
 
 TCalcEnvironment::~TCalcEnvironment() {
-    win::SetMessageBoxHook(previousHook_);
     PriceList.reset();
     IsolationTypes.reset();
     MediumTypes.reset();

@@ -22,7 +22,7 @@
 // Texts: every key reads as "<KEY>", except those a test needs as a format
 // (see kTestTexts in the .cpp).
 
-#include "platform/win/MessageBox.h"
+#include "support/TestSupport.h"
 
 #include <map>
 #include <string>
@@ -32,12 +32,6 @@ class TItem;
 class TPrice;
 
 namespace calc_testing {
-
-struct TShownBox {
-    std::string Text;
-    std::string Caption;
-    unsigned Flags = 0;
-};
 
 class TCalcEnvironment {
 public:
@@ -55,12 +49,11 @@ public:
     void SetText(const std::string& key, const std::string& text);
 
     // Message boxes shown since the start or the last ClearBoxes.
-    const std::vector<TShownBox>& Boxes() const { return boxes_; }
-    void ClearBoxes() { boxes_.clear(); }
+    const std::vector<testing_support::TShownBox>& Boxes() const { return boxes_.Shown; }
+    void ClearBoxes() { boxes_.Shown.clear(); }
 
 private:
-    std::vector<TShownBox> boxes_;
-    win::MessageBoxHook previousHook_;
+    testing_support::ScopedMessageBoxRecorder boxes_;
 };
 
 // The text a key reads as in the test language when it is not a format.

@@ -34,31 +34,22 @@ std::string ErrorOf(const std::string& text) {
 // The clock pinned and message boxes recorded instead of shown.
 class PriceTest : public DataLanguageTest {
 protected:
-    struct Box {
-        std::string text, caption;
-        unsigned flags;
-    };
-    std::vector<Box> boxes;
+    testing_support::ScopedMessageBoxRecorder recorder_;
+    std::vector<testing_support::TShownBox>& boxes = recorder_.Shown;
     win::TDate today{2026, 6, 15};
 
     void SetUp() override {
         DataLanguageTest::SetUp();
         savedClock_ = win::SetTodayHook([this] { return today; });
-        savedBox_ = win::SetMessageBoxHook([this](const std::string& text, const std::string& caption, unsigned flags) {
-            boxes.push_back({text, caption, flags});
-            return win::IDOK;
-        });
     }
     void TearDown() override {
         win::SetTodayHook(savedClock_);
-        win::SetMessageBoxHook(savedBox_);
         PriceList.reset();
         DataLanguageTest::TearDown();
     }
 
 private:
     std::function<win::TDate()> savedClock_;
-    win::MessageBoxHook savedBox_;
 };
 
 TEST_F(PriceTest, ReadsDateCurrencyAndRows) {
@@ -112,9 +103,9 @@ TEST_F(PriceTest, OutOfDateListWarnsAndStillLoads) {
     EXPECT_TRUE(boxes.empty()) << "valid on its last day";
     const TPrice old = ReadPrice("2026 6 14" + rest);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Lejárt árlista");
-    EXPECT_EQ(boxes[0].caption, "Valdorine");
-    EXPECT_EQ(boxes[0].flags, win::MB_OK | win::MB_ICONWARNING);
+    EXPECT_EQ(boxes[0].Text, "Lejárt árlista");
+    EXPECT_EQ(boxes[0].Caption, "Valdorine");
+    EXPECT_EQ(boxes[0].Flags, win::MB_OK | win::MB_ICONWARNING);
     EXPECT_EQ(old.GetPrice("a"), 5);
     ReadPrice("2025 12 31" + rest);
     ReadPrice("2026 5 20" + rest);
@@ -143,8 +134,8 @@ TEST_F(PriceTest, BrokenPriceListIsShownOnceAndLeftOut) {
     LoadPriceList(file);
     EXPECT_EQ(PriceList, nullptr);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Float error!");
-    EXPECT_EQ(boxes[0].caption, "Valdorine");
+    EXPECT_EQ(boxes[0].Text, "Float error!");
+    EXPECT_EQ(boxes[0].Caption, "Valdorine");
 }
 
 TEST_F(PriceTest, ConstructorRaisesOnAMissingFile) {

@@ -1,6 +1,6 @@
 #include "platform/ui/CommandGuard.h"
 
-#include "platform/win/MessageBox.h"
+#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QObject>
@@ -13,31 +13,14 @@
 
 namespace {
 
-struct TShownBox {
-    std::string Text;
-    std::string Caption;
-    unsigned Flags;
-};
-
 // Records every message box instead of showing it.
 class CommandGuard : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = win::SetMessageBoxHook([this](const std::string& text, const std::string& caption, unsigned flags) {
-            shown_.push_back({text, caption, flags});
-            return win::IDOK;
-        });
-        SetProgramTitle("KELVARIN \xE9rt\xE9k");
-    }
-    void TearDown() override {
-        win::SetMessageBoxHook(std::move(previous_));
-        SetProgramTitle("");
-    }
+    void SetUp() override { SetProgramTitle("KELVARIN \xE9rt\xE9k"); }
+    void TearDown() override { SetProgramTitle(""); }
 
-    std::vector<TShownBox> shown_;
-
-private:
-    win::MessageBoxHook previous_;
+    testing_support::ScopedMessageBoxRecorder recorder_;
+    std::vector<testing_support::TShownBox>& shown_ = recorder_.Shown;
 };
 
 }  // namespace

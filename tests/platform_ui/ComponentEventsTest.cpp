@@ -1,6 +1,6 @@
 #include "platform/ui/ComponentEvents.h"
 
-#include "platform/win/MessageBox.h"
+#include "support/TestSupport.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -15,18 +15,8 @@ namespace {
 
 class ComponentEvents : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ = win::SetMessageBoxHook([this](const std::string& text, const std::string&, unsigned) {
-            shown_.push_back(text);
-            return win::IDOK;
-        });
-    }
-    void TearDown() override { win::SetMessageBoxHook(std::move(previous_)); }
-
-    std::vector<std::string> shown_;
-
-private:
-    win::MessageBoxHook previous_;
+    testing_support::ScopedMessageBoxRecorder recorder_;
+    std::vector<testing_support::TShownBox>& shown_ = recorder_.Shown;
 };
 
 }  // namespace
@@ -103,14 +93,14 @@ TEST_F(ComponentEvents, AnExceptionStopsAtTheBarrier) {
     OnExecute(action, &action, [] { throw Exception("Hib\xE1s \xE9rt\xE9k!"); });
     action.trigger();
     ASSERT_EQ(shown_.size(), 1u);
-    EXPECT_EQ(shown_[0], "Hib\xE1s \xE9rt\xE9k!");
+    EXPECT_EQ(shown_[0].Text, "Hib\xE1s \xE9rt\xE9k!");
 
     QLabel label;
     label.resize(50, 20);
     OnClick(label, &label, [] { throw std::runtime_error("boom"); });
     QTest::mouseClick(&label, Qt::LeftButton, {}, QPoint(5, 5));
     ASSERT_EQ(shown_.size(), 2u);
-    EXPECT_EQ(shown_[1], "boom");
+    EXPECT_EQ(shown_[1].Text, "boom");
 }
 
 TEST_F(ComponentEvents, MenusTimersAndLists) {

@@ -15,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
 
 namespace testing_support {
 
@@ -50,6 +51,15 @@ ScopedCommaLocale::ScopedCommaLocale() : previous_(::setlocale(LC_ALL, nullptr))
 }
 
 ScopedCommaLocale::~ScopedCommaLocale() { ::setlocale(LC_ALL, previous_.c_str()); }
+
+ScopedMessageBoxRecorder::ScopedMessageBoxRecorder() {
+    previous_ = win::SetMessageBoxHook([this](const std::string& text, const std::string& caption, unsigned flags) {
+        Shown.push_back({text, caption, flags});
+        return win::IDOK;
+    });
+}
+
+ScopedMessageBoxRecorder::~ScopedMessageBoxRecorder() { win::SetMessageBoxHook(std::move(previous_)); }
 
 int RunInChildProcess(const std::function<int()>& body) {
     const pid_t pid = ::fork();

@@ -1,10 +1,13 @@
 #pragma once
 // Helpers every test folder shares.
 
+#include "platform/win/MessageBox.h"
+
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -50,6 +53,28 @@ public:
 private:
     std::string previous_;
     bool active_ = false;
+};
+
+// A message box as it was asked for.
+struct TShownBox {
+    std::string Text;
+    std::string Caption;
+    unsigned Flags = 0;
+};
+
+// Records every message box instead of showing it, answering IDOK, for the
+// object's lifetime; the hook installed before comes back afterwards.
+class ScopedMessageBoxRecorder {
+public:
+    ScopedMessageBoxRecorder();
+    ~ScopedMessageBoxRecorder();
+    ScopedMessageBoxRecorder(const ScopedMessageBoxRecorder&) = delete;
+    ScopedMessageBoxRecorder& operator=(const ScopedMessageBoxRecorder&) = delete;
+
+    std::vector<TShownBox> Shown;
+
+private:
+    win::MessageBoxHook previous_;
 };
 
 // Runs `body` in a forked child and returns its result (the child's exit
