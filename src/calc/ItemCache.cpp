@@ -13,8 +13,13 @@ namespace item_internal {
 namespace {
 
 // A property as the item stores it: the curve's double value held as a float.
-float ValueAt(const TMediumFunction* curve, double temperature) {
-    return curve ? static_cast<float>(curve->Value(temperature)) : 0.0f;
+float ValueAt(const TPreparedFunction& curve, double temperature) {
+    return static_cast<float>(curve.Value(temperature));
+}
+
+TPreparedFunction Prepare(const TMediumDBItem& record, std::string_view name) {
+    const TMediumFunction* curve = FindCurve(record, name);
+    return curve ? TPreparedFunction(*curve) : TPreparedFunction();
 }
 
 std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
@@ -36,12 +41,12 @@ const TMediumDBItem* FindMediumRecord(std::string_view itemID) {
 
 TMediumCurves FindCurves(const TMediumDBItem& record) {
     TMediumCurves curves;
-    curves.Density = FindCurve(record, "ro");
-    curves.SpecificHeat = FindCurve(record, "C");
-    curves.KinematicViscosity = FindCurve(record, "nu");
-    curves.Beta = FindCurve(record, "v");
-    curves.HeatConditionFactor = FindCurve(record, "lambda");
-    curves.FreezingPoint = FindCurve(record, "to");
+    curves.Density = Prepare(record, "ro");
+    curves.SpecificHeat = Prepare(record, "C");
+    curves.KinematicViscosity = Prepare(record, "nu");
+    curves.Beta = Prepare(record, "v");
+    curves.HeatConditionFactor = Prepare(record, "lambda");
+    curves.FreezingPoint = Prepare(record, "to");
     return curves;
 }
 

@@ -2,13 +2,12 @@
 // What the item's source files share and nobody else needs.
 
 #include "calc/Item.h"
+#include "data/Mediumdbitem.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-class TMediumFunction;
 
 namespace item_internal {
 
@@ -29,15 +28,15 @@ inline bool IsPlane(GeometryType geometry) {
 // row), the last row above 2e7.
 double NaturalConvectionNusselt(double x);
 
-// The curves a medium's properties come from; null where the data-base
-// medium has no curve of that name (the property is then 0).
+// The curves a medium's properties come from, made ready for many values; a
+// curve the data-base medium lacks gives 0.
 struct TMediumCurves {
-    const TMediumFunction* Density = nullptr;              // "ro"
-    const TMediumFunction* SpecificHeat = nullptr;         // "C"
-    const TMediumFunction* KinematicViscosity = nullptr;   // "nu"
-    const TMediumFunction* Beta = nullptr;                 // "v"
-    const TMediumFunction* HeatConditionFactor = nullptr;  // "lambda"
-    const TMediumFunction* FreezingPoint = nullptr;        // "to"
+    TPreparedFunction Density;              // "ro"
+    TPreparedFunction SpecificHeat;         // "C"
+    TPreparedFunction KinematicViscosity;   // "nu"
+    TPreparedFunction Beta;                 // "v"
+    TPreparedFunction HeatConditionFactor;  // "lambda"
+    TPreparedFunction FreezingPoint;        // "to"
 };
 
 // The first curve of that name; null when there is none.

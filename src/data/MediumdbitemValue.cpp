@@ -1,0 +1,139 @@
+// Property values of a medium's curves: Horner's scheme for a polynomial,
+// Neville's scheme for points.
+//
+// The textbook Neville loop runs point by point:
+//     for k: q[k] = v[k]; for j = k-1 down to 0:
+//         q[j] = q[j+1] + (t - T[k]) / (T[k] - T[j]) * (q[j+1] - q[j])
+// Its entry (k, j) depends on (k, j+1) and (k-1, j) only, so all entries
+// with the same k - j (a level) are independent, and no quotient depends
+// on the tableau at all. We work the tableau level by level: every entry is
+// computed from the same operands by the same operations as in the loop
+// above, so the result is the same to the last bit; only independent
+// operations move. That lets the divisions, most of the work, run two at a
+// time and one level ahead of the sums that wait for them. The calculation
+// asks for these values thousands of times per item.
+
+#include "data/Mediumdbitem.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Two doubles in one register: element-wise IEEE arithmetic, so each lane
+// rounds exactly as the scalar operation would.
+using TPair = double __attribute__((vector_size(16)));
+
+TPair LoadPair(const double* from) {
+    TPair pair;
+    std::memcpy(&pair, from, sizeof pair);
+    return pair;
+}
+
+void StorePair(double* to, TPair pair) { std::memcpy(to, &pair, sizeof pair); }
+
+// A level's quotients are stored in pairs: an odd count gets one filler.
+std::size_t PaddedCount(std::size_t count) { return count + (count & 1); }
+
+// Room for the quotients (or denominators) of every level of n points.
+constexpr std::size_t TableauSize(std::size_t n) { return n < 2 ? 0 : n * (n - 1) / 2 + n / 2; }
+
+template <class Number>
+double HornerValue(const Number* coefficients, std::size_t count, double temperature) {
+    double value = 0;
+    for (std::size_t i = 0; i < count; ++i) value = coefficients[i] + temperature * value;
+    return value;
+}
+
+}  // namespace
+
+TPreparedFunction::TPreparedFunction(const TMediumFunction& function) : polinom_(function.Mode == TMediumFunction::kPolinom) {
+    if (polinom_) {
+        // A float held as a double is the same number: the sums don't change.
+        count_ = function.PolinomValues.size();
+        data_.assign(function.PolinomValues.begin(), function.PolinomValues.end());
+        return;
+    }
+    // A repeated temperature would divide by zero, so such a point is left out.
+    const std::size_t n = std::min(function.PointTemperatures.size(), function.PointValues.size());
+    std::vector<double> values;
+    values.reserve(n);
+    data_.reserve(n + 2 + n + TableauSize(n));
+    for (std::size_t i = 0; i < n; ++i) {
+        const double temperature = function.PointTemperatures[i];
+        if (std::find(data_.begin(), data_.end(), temperature) != data_.end()) continue;
+        data_.push_back(temperature);
+        values.push_back(function.PointValues[i]);
+    }
+    count_ = values.size();
+    // Fillers: the pairs of t - T[i] read two entries past the last point.
+    // t - 0 raises nothing that t - T[1] would not raise already.
+    data_.resize(count_ + 2, 0.0);
+    data_.insert(data_.end(), values.begin(), values.end());
+    // T[L+m] - T[m] of every level L; a filler divides by 1. The differences
+    // of two floats are exact in double: no flag is raised here.
+    for (std::size_t level = 1; level < count_; ++level) {
+        const std::size_t count = count_ - level;
+        for (std::size_t m = 0; m < count; ++m) data_.push_back(data_[level + m] - data_[m]);
+        if (count & 1) data_.push_back(1.0);
+    }
+}
+
+double TPreparedFunction::Value(double temperature) const {
+    if (polinom_) return HornerValue(data_.data(), count_, temperature);
+    const std::size_t n = count_;
+    const double* temperatures = data_.data();
+    const double* values = temperatures + n + 2;
+    const double* denominators = values + n;
+    if (n < 2) return n == 0 ? 0.0 : values[0];
+
+    // Work space: t - T[i]; the same shifted by one, so that a level starting
+    // at an odd point reads its pairs where they were stored; the tableau row;
+    // the quotients.
+    constexpr std::size_t kStackPoints = 32;
+    std::array<double, 3 * (kStackPoints + 2) + TableauSize(kStackPoints)> onStack;
+    std::vector<double> onHeap;
+    double* work = onStack.data();
+    if (n > kStackPoints) {
+        onHeap.resize(3 * (n + 2) + TableauSize(n));
+        work = onHeap.data();
+    }
+    double* distance = work;                  // t - T[i], i <= n
+    double* distanceNext = distance + n + 2;  // t - T[i + 1], i <= n
+    double* q = distanceNext + n + 2;
+    double* quotients = q + n + 2;
+
+    const TPair t = {temperature, temperature};
+    for (std::size_t i = 0; i < n; i += 2) {
+        StorePair(distance + i, t - LoadPair(temperatures + i));
+        StorePair(distanceNext + i, t - LoadPair(temperatures + i + 1));
+    }
+    std::copy(values, values + n, q);
+
+    // Level L, entry m is (k, j) = (L + m, m): the quotient
+    // (t - T[L+m]) / (T[L+m] - T[m]).
+    auto divide = [&](std::size_t level, std::size_t offset) {
+        const double* d = level % 2 == 0 ? distance + level : distanceNext + (level - 1);
+        for (std::size_t m = 0; m < n - level; m += 2)
+            StorePair(quotients + offset + m, LoadPair(d + m) / LoadPair(denominators + offset + m));
+    };
+    divide(1, 0);
+    std::size_t offset = 0;
+    for (std::size_t level = 1; level < n; ++level) {
+        const std::size_t count = n - level;
+        const std::size_t next = offset + PaddedCount(count);
+        if (level + 1 < n) divide(level + 1, next);  // ahead of this level's sums
+        for (std::size_t m = 0; m < count; ++m)
+            q[m] = q[m + 1] + quotients[offset + m] * (q[m + 1] - q[m]);
+        offset = next;
+    }
+    return q[0];
+}
+
+double TMediumFunction::Value(double temperature) const {
+    if (Mode == kPolinom) return HornerValue(PolinomValues.data(), PolinomValues.size(), temperature);
+    return TPreparedFunction(*this).Value(temperature);
+}
