@@ -111,7 +111,6 @@ double TPreparedFunction::Value(double temperature) const {
         StorePair(distance + i, t - LoadPair(temperatures + i));
         StorePair(distanceNext + i, t - LoadPair(temperatures + i + 1));
     }
-    std::copy(values, values + n, q);
 
     // Level L, entry m is (k, j) = (L + m, m): the quotient
     // (t - T[L+m]) / (T[L+m] - T[m]).
@@ -121,13 +120,17 @@ double TPreparedFunction::Value(double temperature) const {
             StorePair(quotients + offset + m, LoadPair(d + m) / LoadPair(denominators + offset + m));
     };
     divide(1, 0);
+    // Level 0 is the values themselves: level 1 reads them in place.
+    const double* previous = values;
     std::size_t offset = 0;
     for (std::size_t level = 1; level < n; ++level) {
         const std::size_t count = n - level;
         const std::size_t next = offset + PaddedCount(count);
         if (level + 1 < n) divide(level + 1, next);  // ahead of this level's sums
+        const double* quotient = quotients + offset;
         for (std::size_t m = 0; m < count; ++m)
-            q[m] = q[m + 1] + quotients[offset + m] * (q[m + 1] - q[m]);
+            q[m] = previous[m + 1] + quotient[m] * (previous[m + 1] - previous[m]);
+        previous = q;
         offset = next;
     }
     return q[0];
