@@ -47,6 +47,8 @@ const TMediumDBItem* FindMediumRecord(std::string_view itemID);
 TMediumCurves FindCurves(const TMediumDBItem& record);
 // Sets the six properties from the curves at the medium's temperature.
 void FetchFromCurves(TMedium& medium, const TMediumCurves& curves);
+// nu * rho * c / lambda, multiplied in that order, in double precision.
+double PrandtlNumber(float kinematicViscosity, float density, float specificHeat, float heatConditionFactor);
 
 // What one calculation asks for again and again with unchanged inputs: the
 // medium's record and curves, its properties at its own temperature (every
@@ -62,7 +64,7 @@ public:
     void Fetch(TMedium& medium);
     // The Prandtl number of a copy of the medium fetched at `temperature`.
     double PrandtlAt(const TMedium& medium, float temperature);
-    // A copy of the medium fetched at `temperature`.
+    // A copy of the medium fetched at `temperature`; valid until the next call.
     const TMedium& At(const TMedium& medium, float temperature);
     // As TItem::DewPoint.
     double DewPoint(float temperature, float humidity);
@@ -93,7 +95,8 @@ private:
     TMediumCurves curves_;
 
     std::optional<TMedium> properties_;  // at its Temperature
-    std::optional<TMedium> film_;        // the last copy asked for by At
+    std::optional<TMedium> film_;  // the last copy asked for by At
+    bool filmFetched_ = false;
 
     bool hasPrandtl_ = false;
     std::uint32_t prandtlAt_ = 0;
