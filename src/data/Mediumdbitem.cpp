@@ -6,9 +6,9 @@
 #include "platform/base/Controls.h"
 #include "platform/base/SysUtils.h"
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <utility>
 
 std::unique_ptr<TMediumTypes> MediumTypes;
 
