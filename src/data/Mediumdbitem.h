@@ -51,7 +51,8 @@ public:
 
 private:
     bool polinom_ = true;
-    std::size_t count_ = 0;  // coefficients, or points
+    bool signaling_ = false;  // a signalling NaN among the numbers taken
+    std::size_t count_ = 0;   // coefficients, or points
     // One block: a polynomial's coefficients, highest power first; or the
     // points' temperatures (count_ + 2, two fillers), their values
     // (count_) and T[L+m] - T[m] level L by level.

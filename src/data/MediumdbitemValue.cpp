@@ -20,7 +20,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cfenv>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -158,6 +161,13 @@ constexpr std::array<TNeville, sizeof...(Counts)> UnrolledKernels(std::index_seq
 
 constexpr auto kUnrolled = UnrolledKernels(std::make_index_sequence<kMaxUnrolled + 1>());
 
+// A signalling NaN raises the invalid flag when it becomes a double, which
+// the textbook scheme does at every value.
+bool IsSignaling(float value) {
+    const auto bits = std::bit_cast<std::uint32_t>(value);
+    return (bits & 0x7f800000u) == 0x7f800000u && (bits & 0x007fffffu) != 0 && (bits & 0x00400000u) == 0;
+}
+
 template <class Number>
 double HornerValue(const Number* coefficients, std::size_t count, double temperature) {
     double value = 0;
@@ -172,34 +182,41 @@ TPreparedFunction::TPreparedFunction(const TMediumFunction& function) : polinom_
         // A float held as a double is the same number: the sums don't change.
         count_ = function.PolinomValues.size();
         data_.assign(function.PolinomValues.begin(), function.PolinomValues.end());
+        signaling_ = std::any_of(function.PolinomValues.begin(), function.PolinomValues.end(), IsSignaling);
         return;
     }
     // A repeated temperature would divide by zero, so such a point is left out.
     const std::size_t n = std::min(function.PointTemperatures.size(), function.PointValues.size());
-    std::vector<double> values;
-    values.reserve(n);
-    data_.reserve(n + 2 + n + TableauSize(n));
+    data_.resize(n + 2 + n + TableauSize(n));
+    double* temperatures = data_.data();
+    double* values = temperatures + n + 2;  // moved down once the count is known
+    std::size_t count = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const double temperature = function.PointTemperatures[i];
-        if (std::find(data_.begin(), data_.end(), temperature) != data_.end()) continue;
-        data_.push_back(temperature);
-        values.push_back(function.PointValues[i]);
+        signaling_ = signaling_ || IsSignaling(function.PointTemperatures[i]);
+        if (std::find(temperatures, temperatures + count, temperature) != temperatures + count) continue;
+        temperatures[count] = temperature;
+        values[count++] = function.PointValues[i];
+        signaling_ = signaling_ || IsSignaling(function.PointValues[i]);
     }
-    count_ = values.size();
+    count_ = count;
     // Fillers: the pairs of t - T[i] read two entries past the last point.
     // t - 0 raises nothing that t - T[1] would not raise already.
-    data_.resize(count_ + 2, 0.0);
-    data_.insert(data_.end(), values.begin(), values.end());
+    temperatures[count] = 0;
+    temperatures[count + 1] = 0;
+    values = std::copy(values, values + count, temperatures + count + 2) - count;
     // T[L+m] - T[m] of every level L; a filler divides by 1. The differences
     // of two floats are exact in double: no flag is raised here.
-    for (std::size_t level = 1; level < count_; ++level) {
-        const std::size_t count = count_ - level;
-        for (std::size_t m = 0; m < count; ++m) data_.push_back(data_[level + m] - data_[m]);
-        if (count & 1) data_.push_back(1.0);
+    double* denominator = values + count;
+    for (std::size_t level = 1; level < count; ++level) {
+        for (std::size_t m = 0; m < count - level; ++m) *denominator++ = temperatures[level + m] - temperatures[m];
+        if ((count - level) & 1) *denominator++ = 1.0;
     }
+    data_.resize(static_cast<std::size_t>(denominator - data_.data()));
 }
 
 double TPreparedFunction::Value(double temperature) const {
+    if (signaling_) std::feraiseexcept(FE_INVALID);
     if (polinom_) return HornerValue(data_.data(), count_, temperature);
     const std::size_t n = count_;
     const double* temperatures = data_.data();

@@ -150,6 +150,40 @@ TEST(MediumFunction, PointsGiveTheTextbookBitsAndFlags) {
     EXPECT_GT(compared, 5000);
 }
 
+// Damaged numbers: a NaN point (never a repeat of anything), a signalling
+// NaN, which raises the invalid flag whenever it becomes a double.
+TEST(MediumFunction, NaNPointsGiveTheTextbookBitsAndFlags) {
+    const float quiet = std::numeric_limits<float>::quiet_NaN();
+    const float signaling = std::numeric_limits<float>::signaling_NaN();
+    const TMediumFunction cases[] = {
+        Points({0, quiet, 10, quiet, 20}, {1, 2, 3, 4, 5}),
+        Points({0, 10, 20}, {1, signaling, 3}),
+        Points({0, signaling, 0, 20}, {1, 2, 3, 4}),
+        Points({0, 10, 10}, {1, 2, signaling}),  // the repeat is left out, its value never taken
+        Points({signaling}, {1}),
+    };
+    for (const TMediumFunction& f : cases) {
+        const TPreparedFunction prepared(f);
+        for (double t : {5.0, 10.0, 1e300}) {
+            SCOPED_TRACE(t);
+            const TOutcome expected = Evaluate([&] { return TextbookNeville(f, t); });
+            const TOutcome fromFunction = Evaluate([&] { return f.Value(t); });
+            const TOutcome fromPrepared = Evaluate([&] { return prepared.Value(t); });
+            EXPECT_EQ(fromFunction.Bits, expected.Bits);
+            EXPECT_EQ(fromPrepared.Bits, expected.Bits);
+            EXPECT_EQ(fromFunction.Flags, expected.Flags);
+            EXPECT_EQ(fromPrepared.Flags, expected.Flags);
+        }
+    }
+    const TMediumFunction polynomial = Polynomial({1, signaling, 2});
+    const TOutcome fromFunction = Evaluate([&] { return polynomial.Value(3); });
+    const TOutcome fromPrepared = Evaluate([&] { return TPreparedFunction(polynomial).Value(3); });
+    EXPECT_EQ(fromPrepared.Bits, fromFunction.Bits);
+    EXPECT_EQ(fromPrepared.Flags, fromFunction.Flags);
+    EXPECT_NE(fromPrepared.Flags & FE_INVALID, 0);
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
+
 TEST(MediumFunction, PreparedPolynomialAndMissingCurve) {
     const TMediumFunction f = Polynomial({2.5f, -3.25f, 4.1f});
     const TPreparedFunction prepared(f);
