@@ -24,6 +24,12 @@ constexpr int kPasses = 5;
 
 double Cube(double x) { return x * x * x; }
 
+// Natural convection inside takes the properties at the mean of medium and
+// wall.
+float FilmTemperature(const TItem& item) {
+    return static_cast<float>((static_cast<double>(item.Medium.Temperature) + item.InsideWallTemperature) * 0.5);
+}
+
 // Natural convection inside: rows of (limit of Gr*Pr, C, n). The last
 // limit is never compared.
 struct TNaturalRow {
@@ -153,6 +159,11 @@ void TItem::CalcHeatFlow(TCalcCache& cache) {
             InsideWallTemperature = static_cast<float>(tm - q / ai);
             SurfaceTemperature = static_cast<float>(ta + q / ao);
         }
+        // The next pass's film properties depend on the new wall temperature
+        // alone, and nothing in between changes or reads them: taken first,
+        // their long computation doesn't wait behind the wall's properties.
+        if (InsideAlphaMode == 1 && pass + 1 < kPasses)
+            cache.At(Medium, FilmTemperature(*this));
         UpdateMediumProperties(cache);
     }
 }
@@ -212,7 +223,7 @@ void TItem::CalcInsideAlpha(TCalcCache& cache) {
         InsideAlpha = static_cast<float>(nuNumber * static_cast<double>(Medium.HeatConditionFactor) / lc);
     } else if (InsideAlphaMode == 1) {
         // Natural convection with the properties at the mean of medium and wall.
-        const TMedium& film = cache.At(Medium, static_cast<float>((tm + twi) * 0.5));
+        const TMedium& film = cache.At(Medium, FilmTemperature(*this));
         const double prm = film.Prandtl();
         const double num = film.KinematicViscosity;
         const double gr = std::fabs(Cube(lc) * kGravity * film.Beta * std::fabs(tm - twi) / (num * num));
