@@ -24,7 +24,7 @@ void TMedium::FetchProperties() {
 }
 
 double TMedium::Prandtl() const {
-    return static_cast<double>(KinematicViscosity) * Density * SpecificHeat / HeatConditionFactor;
+    return item_internal::PrandtlNumber(KinematicViscosity, Density, SpecificHeat, HeatConditionFactor);
 }
 
 bool IsAirMedium(std::string_view itemID) { return itemID == "air"; }

@@ -193,6 +193,9 @@ public:
     std::vector<TPriceDiagramItem> PriceDiagram;
 
 private:
+    // Calculate with the look-ups of the calculation it belongs to: the
+    // reference run shares them with its outer calculation.
+    bool Calculate(bool nested, item_internal::TCalcCache& cache);
     // The same steps within one calculation, sharing its look-ups.
     void Evaluate(item_internal::TCalcCache& cache);
     void CalcHeatFlow(item_internal::TCalcCache& cache);

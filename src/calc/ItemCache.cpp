@@ -13,8 +13,13 @@ namespace item_internal {
 namespace {
 
 // A property as the item stores it: the curve's double value held as a float.
-float ValueAt(const TMediumFunction* curve, double temperature) {
-    return curve ? static_cast<float>(curve->Value(temperature)) : 0.0f;
+float ValueAt(const TPreparedFunction& curve, double temperature) {
+    return static_cast<float>(curve.Value(temperature));
+}
+
+TPreparedFunction Prepare(const TMediumDBItem& record, std::string_view name) {
+    const TMediumFunction* curve = FindCurve(record, name);
+    return curve ? TPreparedFunction(*curve) : TPreparedFunction();
 }
 
 std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
@@ -36,12 +41,12 @@ const TMediumDBItem* FindMediumRecord(std::string_view itemID) {
 
 TMediumCurves FindCurves(const TMediumDBItem& record) {
     TMediumCurves curves;
-    curves.Density = FindCurve(record, "ro");
-    curves.SpecificHeat = FindCurve(record, "C");
-    curves.KinematicViscosity = FindCurve(record, "nu");
-    curves.Beta = FindCurve(record, "v");
-    curves.HeatConditionFactor = FindCurve(record, "lambda");
-    curves.FreezingPoint = FindCurve(record, "to");
+    curves.Density = Prepare(record, "ro");
+    curves.SpecificHeat = Prepare(record, "C");
+    curves.KinematicViscosity = Prepare(record, "nu");
+    curves.Beta = Prepare(record, "v");
+    curves.HeatConditionFactor = Prepare(record, "lambda");
+    curves.FreezingPoint = Prepare(record, "to");
     return curves;
 }
 
@@ -53,6 +58,10 @@ void FetchFromCurves(TMedium& medium, const TMediumCurves& curves) {
     medium.Beta = ValueAt(curves.Beta, t);
     medium.HeatConditionFactor = ValueAt(curves.HeatConditionFactor, t);
     medium.FreezingPoint = ValueAt(curves.FreezingPoint, t);
+}
+
+double PrandtlNumber(float kinematicViscosity, float density, float specificHeat, float heatConditionFactor) {
+    return static_cast<double>(kinematicViscosity) * density * specificHeat / heatConditionFactor;
 }
 
 TCalcCache::TCalcCache(std::string_view itemID) : record_(FindMediumRecord(itemID)) {
@@ -79,14 +88,10 @@ double TCalcCache::PrandtlAt(const TMedium& medium, float temperature) {
     if (!record_)
         return medium.Prandtl();  // fetching changes nothing
     if (!hasPrandtl_ || prandtlAt_ != Bits(temperature)) {
-        // Only the four properties the Prandtl number takes: the copy goes.
-        TMedium copy = medium;
+        // Only the four properties the Prandtl number takes.
         const double t = temperature;
-        copy.Density = ValueAt(curves_.Density, t);
-        copy.SpecificHeat = ValueAt(curves_.SpecificHeat, t);
-        copy.KinematicViscosity = ValueAt(curves_.KinematicViscosity, t);
-        copy.HeatConditionFactor = ValueAt(curves_.HeatConditionFactor, t);
-        prandtl_ = copy.Prandtl();
+        prandtl_ = PrandtlNumber(ValueAt(curves_.KinematicViscosity, t), ValueAt(curves_.Density, t),
+                                 ValueAt(curves_.SpecificHeat, t), ValueAt(curves_.HeatConditionFactor, t));
         prandtlAt_ = Bits(temperature);
         hasPrandtl_ = true;
     }
@@ -94,13 +99,23 @@ double TCalcCache::PrandtlAt(const TMedium& medium, float temperature) {
 }
 
 const TMedium& TCalcCache::At(const TMedium& medium, float temperature) {
-    // Without a record fetching changes nothing, so the copy follows the
-    // medium's own values; with one, only the temperature matters.
-    if (!record_ || !film_ || Bits(film_->Temperature) != Bits(temperature)) {
-        film_ = medium;
-        film_->Temperature = temperature;
-        if (record_)
-            FetchFromCurves(*film_, curves_);
+    if (!film_) {
+        film_ = medium;  // the only copy of the id
+    } else if (!record_) {
+        // Fetching changes nothing: the copy holds the medium's own values.
+        film_->Density = medium.Density;
+        film_->SpecificHeat = medium.SpecificHeat;
+        film_->KinematicViscosity = medium.KinematicViscosity;
+        film_->HeatConditionFactor = medium.HeatConditionFactor;
+        film_->Beta = medium.Beta;
+        film_->FreezingPoint = medium.FreezingPoint;
+    } else if (filmFetched_ && Bits(film_->Temperature) == Bits(temperature)) {
+        return *film_;
+    }
+    film_->Temperature = temperature;
+    if (record_) {
+        FetchFromCurves(*film_, curves_);
+        filmFetched_ = true;
     }
     return *film_;
 }

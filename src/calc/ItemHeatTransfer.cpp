@@ -24,6 +24,12 @@ constexpr int kPasses = 5;
 
 double Cube(double x) { return x * x * x; }
 
+// Natural convection inside takes the properties at the mean of medium and
+// wall.
+float FilmTemperature(const TItem& item) {
+    return static_cast<float>((static_cast<double>(item.Medium.Temperature) + item.InsideWallTemperature) * 0.5);
+}
+
 // Natural convection inside: rows of (limit of Gr*Pr, C, n). The last
 // limit is never compared.
 struct TNaturalRow {
@@ -109,37 +115,55 @@ void TItem::CalcHeatFlow() {
 }
 
 void TItem::CalcHeatFlow(TCalcCache& cache) {
+    // The passes change the coefficients and temperatures only: the layers
+    // of wall and insulation are worked out once, by the same operations.
+    const double tm = Medium.Temperature;
+    const double ta = AirTemperature;
+    const double s = Isolation.Thickness;
+    const double sw = WallThickness;
+    const double lw = WallLambda;
+    const double li = Isolation.IsolationLambda;
+    const bool circular = IsCircular(Geometry);
+    const bool plane = IsPlane(Geometry);
+    const double d1 = InnerDiameter;
+    const double d2 = OuterDiameter;
+    const double d = d2 + 2 * s;
+    double wallLayer = 0;
+    double insulationLayer = 0;
+    if (circular) {
+        wallLayer = cache.Log(TTerm::LogWall, d2 / d1) * (0.5 / lw);
+        insulationLayer = cache.Log(TTerm::LogInsulation, d / d2) * (0.5 / li);
+    } else if (plane) {
+        wallLayer = sw / lw * 0.001;
+        insulationLayer = s / li * 0.001;
+    }
+
     // A fixed-point iteration: every pass starts from the temperatures the
     // item holds, so a search converges from the previous trial's state.
     for (int pass = 0; pass < kPasses; ++pass) {
         CalcInsideAlpha(cache);
         CalcOutsideAlpha(cache);
-        const double tm = Medium.Temperature;
-        const double ta = AirTemperature;
-        const double s = Isolation.Thickness;
-        const double sw = WallThickness;
-        const double lw = WallLambda;
-        const double li = Isolation.IsolationLambda;
         const double ai = InsideAlpha;
         const double ao = OutsideAlpha;
-        if (IsCircular(Geometry)) {
-            const double d1 = InnerDiameter;
-            const double d2 = OuterDiameter;
-            const double d = d2 + 2 * s;
-            const double r = cache.Log(TTerm::LogWall, d2 / d1) * (0.5 / lw) + (1 / ai) / d1 * 1000 +
-                             cache.Log(TTerm::LogInsulation, d / d2) * (0.5 / li) + (1 / ao) / d * 1000;
+        if (circular) {
+            const double r = wallLayer + (1 / ai) / d1 * 1000 + insulationLayer + (1 / ao) / d * 1000;
             KValue = static_cast<float>(kPi / r);  // per metre of length
             SpecificLoss = static_cast<float>((tm - ta) * KValue);
             const double q = SpecificLoss;
             InsideWallTemperature = static_cast<float>(tm - q / ai / d1 * (1 / kPi) * 1000);
             SurfaceTemperature = static_cast<float>(ta + q / ao / d * (1 / kPi) * 1000);
-        } else if (IsPlane(Geometry)) {
-            KValue = static_cast<float>(1 / (1 / ai + sw / lw * 0.001 + s / li * 0.001 + 1 / ao));  // per m2
+        } else if (plane) {
+            KValue = static_cast<float>(1 / (1 / ai + wallLayer + insulationLayer + 1 / ao));  // per m2
             SpecificLoss = static_cast<float>((tm - ta) * KValue);
             const double q = SpecificLoss;
             InsideWallTemperature = static_cast<float>(tm - q / ai);
             SurfaceTemperature = static_cast<float>(ta + q / ao);
         }
+        // The next pass's film properties depend on the new wall temperature
+        // alone, and nothing in between changes or reads them: taken first,
+        // their long computation doesn't wait behind the wall's properties.
+        if (InsideAlphaMode == 1 && pass + 1 < kPasses)
+            cache.At(Medium, FilmTemperature(*this));
         UpdateMediumProperties(cache);
     }
 }
@@ -199,7 +223,7 @@ void TItem::CalcInsideAlpha(TCalcCache& cache) {
         InsideAlpha = static_cast<float>(nuNumber * static_cast<double>(Medium.HeatConditionFactor) / lc);
     } else if (InsideAlphaMode == 1) {
         // Natural convection with the properties at the mean of medium and wall.
-        const TMedium film = cache.At(Medium, static_cast<float>((tm + twi) * 0.5));
+        const TMedium& film = cache.At(Medium, FilmTemperature(*this));
         const double prm = film.Prandtl();
         const double num = film.KinematicViscosity;
         const double gr = std::fabs(Cube(lc) * kGravity * film.Beta * std::fabs(tm - twi) / (num * num));

@@ -2,13 +2,12 @@
 // What the item's source files share and nobody else needs.
 
 #include "calc/Item.h"
+#include "data/Mediumdbitem.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-
-class TMediumFunction;
 
 namespace item_internal {
 
@@ -29,15 +28,15 @@ inline bool IsPlane(GeometryType geometry) {
 // row), the last row above 2e7.
 double NaturalConvectionNusselt(double x);
 
-// The curves a medium's properties come from; null where the data-base
-// medium has no curve of that name (the property is then 0).
+// The curves a medium's properties come from, made ready for many values; a
+// curve the data-base medium lacks gives 0.
 struct TMediumCurves {
-    const TMediumFunction* Density = nullptr;              // "ro"
-    const TMediumFunction* SpecificHeat = nullptr;         // "C"
-    const TMediumFunction* KinematicViscosity = nullptr;   // "nu"
-    const TMediumFunction* Beta = nullptr;                 // "v"
-    const TMediumFunction* HeatConditionFactor = nullptr;  // "lambda"
-    const TMediumFunction* FreezingPoint = nullptr;        // "to"
+    TPreparedFunction Density;              // "ro"
+    TPreparedFunction SpecificHeat;         // "C"
+    TPreparedFunction KinematicViscosity;   // "nu"
+    TPreparedFunction Beta;                 // "v"
+    TPreparedFunction HeatConditionFactor;  // "lambda"
+    TPreparedFunction FreezingPoint;        // "to"
 };
 
 // The first curve of that name; null when there is none.
@@ -48,6 +47,8 @@ const TMediumDBItem* FindMediumRecord(std::string_view itemID);
 TMediumCurves FindCurves(const TMediumDBItem& record);
 // Sets the six properties from the curves at the medium's temperature.
 void FetchFromCurves(TMedium& medium, const TMediumCurves& curves);
+// nu * rho * c / lambda, multiplied in that order, in double precision.
+double PrandtlNumber(float kinematicViscosity, float density, float specificHeat, float heatConditionFactor);
 
 // What one calculation asks for again and again with unchanged inputs: the
 // medium's record and curves, its properties at its own temperature (every
@@ -63,7 +64,7 @@ public:
     void Fetch(TMedium& medium);
     // The Prandtl number of a copy of the medium fetched at `temperature`.
     double PrandtlAt(const TMedium& medium, float temperature);
-    // A copy of the medium fetched at `temperature`.
+    // A copy of the medium fetched at `temperature`; valid until the next call.
     const TMedium& At(const TMedium& medium, float temperature);
     // As TItem::DewPoint.
     double DewPoint(float temperature, float humidity);
@@ -94,7 +95,8 @@ private:
     TMediumCurves curves_;
 
     std::optional<TMedium> properties_;  // at its Temperature
-    std::optional<TMedium> film_;        // the last copy asked for by At
+    std::optional<TMedium> film_;  // the last copy asked for by At
+    bool filmFetched_ = false;
 
     bool hasPrandtl_ = false;
     std::uint32_t prandtlAt_ = 0;

@@ -69,6 +69,11 @@ float RoundSearchThickness(double middle, bool keepTenths) {
 }
 
 bool TItem::Calculate(bool nested) {
+    TCalcCache cache(Medium.ItemID);
+    return Calculate(nested, cache);
+}
+
+bool TItem::Calculate(bool nested, TCalcCache& cache) {
     try {
         std::feclearexcept(kFaultFlags);
         double referenceLoss = 0;
@@ -76,12 +81,11 @@ bool TItem::Calculate(bool nested) {
             TItem reference = *this;
             reference.CalculationType = CalcMode::GivedThickness;
             reference.Isolation.Thickness = 0;
-            if (!reference.Calculate(true))
+            if (!reference.Calculate(true, cache))
                 return false;  // it has shown its message
             referenceLoss = reference.SpecificLoss;
         }
 
-        TCalcCache cache(Medium.ItemID);
         const double tm = Medium.Temperature;
         const double ta = AirTemperature;
         const double dt0 = tm - ta;

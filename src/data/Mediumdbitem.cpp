@@ -6,9 +6,9 @@
 #include "platform/base/Controls.h"
 #include "platform/base/SysUtils.h"
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <utility>
 
 std::unique_ptr<TMediumTypes> MediumTypes;
 
@@ -48,42 +48,6 @@ void TMediumFunction::Read(TXmlParser& parser) {
             PointValues.push_back(value);
         }
     }
-}
-
-double TMediumFunction::Value(double temperature) const {
-    if (Mode == kPolinom) {
-        double value = 0;
-        for (const float c : PolinomValues) value = c + temperature * value;
-        return value;
-    }
-    // Neville's scheme; a repeated temperature would divide by zero, so such a
-    // point is left out. The calculation asks for values thousands of times per
-    // search: the work arrays live on the stack for the usual few points.
-    const std::size_t n = std::min(PointTemperatures.size(), PointValues.size());
-    constexpr std::size_t kStackPoints = 32;
-    std::array<double, kStackPoints> tempsOnStack;
-    std::array<double, kStackPoints> qOnStack;
-    std::vector<double> tempsOnHeap;
-    std::vector<double> qOnHeap;
-    double* temps = tempsOnStack.data();
-    double* q = qOnStack.data();
-    if (n > kStackPoints) {
-        tempsOnHeap.resize(n);
-        qOnHeap.resize(n);
-        temps = tempsOnHeap.data();
-        q = qOnHeap.data();
-    }
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const double ti = PointTemperatures[i];
-        if (std::find(temps, temps + count, ti) != temps + count) continue;
-        const std::size_t k = count++;
-        temps[k] = ti;
-        q[k] = PointValues[i];
-        for (std::size_t j = k; j-- > 0;)
-            q[j] = q[j + 1] + (temperature - temps[k]) / (temps[k] - temps[j]) * (q[j + 1] - q[j]);
-    }
-    return count == 0 ? 0.0 : q[0];
 }
 
 void TMediumDBItem::Read(TXmlParser& parser) {

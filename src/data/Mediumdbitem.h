@@ -3,6 +3,7 @@
 // each with its temperature-dependent properties. Filled once at start from the
 // "DBMedium" elements of the data files, read-only afterwards.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,6 +35,28 @@ public:
     double Value(double temperature) const;
 
     bool operator==(const TMediumFunction&) const = default;
+};
+
+// A curve made ready for many values: the points without repeated
+// temperatures and the differences of their temperatures, worked out once.
+// Value gives exactly, to the last bit, what TMediumFunction::Value gives,
+// and raises the same floating-point exception flags. Holds copies: valid
+// after the curve is gone.
+class TPreparedFunction {
+public:
+    TPreparedFunction() = default;  // no curve: every value is 0
+    explicit TPreparedFunction(const TMediumFunction& function);
+
+    double Value(double temperature) const;
+
+private:
+    bool polinom_ = true;
+    bool signaling_ = false;  // a signalling NaN among the numbers taken
+    std::size_t count_ = 0;   // coefficients, or points
+    // One block: a polynomial's coefficients, highest power first; or the
+    // points' temperatures (count_ + 2, two fillers), their values
+    // (count_) and T[L+m] - T[m] level L by level.
+    std::vector<double> data_;
 };
 
 class TMediumDBItem {

@@ -7,6 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <cfenv>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <vector>
+
 namespace {
 
 using testing_support::Points;
@@ -50,6 +58,127 @@ TEST(MediumFunction, DegeneratePointSets) {
     EXPECT_DOUBLE_EQ(Points("", {5, 5}, {2, 4}).Value(50), 2);
     // Unequal list lengths use the common part only.
     EXPECT_DOUBLE_EQ(Points("", {0, 10, 20}, {1, 3}).Value(5), 2);
+}
+
+namespace {
+
+// The values the calculation takes must be those of Neville's scheme as the
+// textbook writes it, to the last bit and with the same floating-point
+// exception flags (a flag fails a calculation). This is that loop.
+double TextbookNeville(const TMediumFunction& f, double t) {
+    const std::size_t n = std::min(f.PointTemperatures.size(), f.PointValues.size());
+    std::vector<double> temps;
+    std::vector<double> q;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double ti = f.PointTemperatures[i];
+        if (std::find(temps.begin(), temps.end(), ti) != temps.end()) continue;
+        const std::size_t k = temps.size();
+        temps.push_back(ti);
+        q.push_back(f.PointValues[i]);
+        for (std::size_t j = k; j-- > 0;)
+            q[j] = q[j + 1] + (t - temps[k]) / (temps[k] - temps[j]) * (q[j + 1] - q[j]);
+    }
+    return q.empty() ? 0.0 : q[0];
+}
+
+constexpr int kFaultFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW | FE_UNDERFLOW;
+
+struct TOutcome {
+    std::uint64_t Bits;
+    int Flags;
+};
+
+template <class F>
+TOutcome Evaluate(F evaluate) {
+    std::feclearexcept(FE_ALL_EXCEPT);
+    const double value = evaluate();
+    const int flags = std::fetestexcept(kFaultFlags);
+    return {std::bit_cast<std::uint64_t>(value), flags};
+}
+
+}  // namespace
+
+// Every count from none to past the unrolled kernels and the stack buffer,
+// points in and out of order with repeats, temperatures at, between and far
+// outside the points, and values that overflow or underflow on the way.
+TEST(MediumFunction, PointsGiveTheTextbookBitsAndFlags) {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> spread(-60, 260);
+    std::uniform_real_distribution<float> magnitude(-1, 1);
+    int compared = 0;
+    for (std::size_t n = 0; n <= 40; ++n) {
+        for (int shape = 0; shape < 4; ++shape) {
+            TMediumFunction f;
+            f.Mode = TMediumFunction::kPoints;
+            for (std::size_t i = 0; i < n; ++i) {
+                float t = shape == 0 ? static_cast<float>(i) * 12.5f - 20 : spread(random);
+                if (shape == 2 && i % 4 == 3) t = f.PointTemperatures[i / 2];  // repeats
+                f.PointTemperatures.push_back(t);
+                f.PointValues.push_back(shape == 3 ? magnitude(random) * 1e30f : magnitude(random) * 1e-3f);
+            }
+            const TPreparedFunction prepared(f);
+            std::vector<double> temperatures = {0.0, -0.0, 1e-310, 55.5, -1e6, 3e38, -1e300, 1e308,
+                                                std::numeric_limits<double>::infinity(),
+                                                std::numeric_limits<double>::quiet_NaN()};
+            for (float t : f.PointTemperatures) temperatures.push_back(t);
+            for (int i = 0; i < 20; ++i) temperatures.push_back(spread(random) * 1.5);
+            for (double t : temperatures) {
+                SCOPED_TRACE(testing::Message() << "n " << n << " shape " << shape << " t " << t);
+                const TOutcome expected = Evaluate([&] { return TextbookNeville(f, t); });
+                const TOutcome fromFunction = Evaluate([&] { return f.Value(t); });
+                const TOutcome fromPrepared = Evaluate([&] { return prepared.Value(t); });
+                EXPECT_EQ(fromFunction.Bits, expected.Bits);
+                EXPECT_EQ(fromPrepared.Bits, expected.Bits);
+                EXPECT_EQ(fromFunction.Flags, expected.Flags);
+                EXPECT_EQ(fromPrepared.Flags, expected.Flags);
+                ++compared;
+            }
+        }
+    }
+    std::feclearexcept(FE_ALL_EXCEPT);
+    EXPECT_GT(compared, 5000);
+}
+
+// Damaged numbers: a NaN point (never a repeat of anything), a signalling
+// NaN, which raises the invalid flag whenever it becomes a double.
+TEST(MediumFunction, NaNPointsGiveTheTextbookBitsAndFlags) {
+    const float quiet = std::numeric_limits<float>::quiet_NaN();
+    const float signaling = std::numeric_limits<float>::signaling_NaN();
+    const TMediumFunction cases[] = {
+        Points({0, quiet, 10, quiet, 20}, {1, 2, 3, 4, 5}),
+        Points({0, 10, 20}, {1, signaling, 3}),
+        Points({0, signaling, 0, 20}, {1, 2, 3, 4}),
+        Points({0, 10, 10}, {1, 2, signaling}),  // the repeat is left out, its value never taken
+        Points({signaling}, {1}),
+    };
+    for (const TMediumFunction& f : cases) {
+        const TPreparedFunction prepared(f);
+        for (double t : {5.0, 10.0, 1e300}) {
+            SCOPED_TRACE(t);
+            const TOutcome expected = Evaluate([&] { return TextbookNeville(f, t); });
+            const TOutcome fromFunction = Evaluate([&] { return f.Value(t); });
+            const TOutcome fromPrepared = Evaluate([&] { return prepared.Value(t); });
+            EXPECT_EQ(fromFunction.Bits, expected.Bits);
+            EXPECT_EQ(fromPrepared.Bits, expected.Bits);
+            EXPECT_EQ(fromFunction.Flags, expected.Flags);
+            EXPECT_EQ(fromPrepared.Flags, expected.Flags);
+        }
+    }
+    const TMediumFunction polynomial = Polynomial({1, signaling, 2});
+    const TOutcome fromFunction = Evaluate([&] { return polynomial.Value(3); });
+    const TOutcome fromPrepared = Evaluate([&] { return TPreparedFunction(polynomial).Value(3); });
+    EXPECT_EQ(fromPrepared.Bits, fromFunction.Bits);
+    EXPECT_EQ(fromPrepared.Flags, fromFunction.Flags);
+    EXPECT_NE(fromPrepared.Flags & FE_INVALID, 0);
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
+
+TEST(MediumFunction, PreparedPolynomialAndMissingCurve) {
+    const TMediumFunction f = Polynomial({2.5f, -3.25f, 4.1f});
+    const TPreparedFunction prepared(f);
+    for (double t : {-40.0, 0.0, 7.3, 250.0})
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(prepared.Value(t)), std::bit_cast<std::uint64_t>(f.Value(t)));
+    EXPECT_EQ(TPreparedFunction().Value(12), 0);
 }
 
 TEST(MediumDBItem, FunctionIndexIsCaseSensitiveAndFindsTheFirst) {
