@@ -15,18 +15,8 @@ std::unique_ptr<TMediumTypes> MediumTypes;
 namespace {
 
 // Attribute names by bit number.
-constexpr std::array<std::string_view, 5> kUsageNames = {"Tube", "RoundCanal", "SquareCanal", "SquareTank",
-                                                          "RoundTank"};
 constexpr std::array<std::string_view, 7> kCalcModeNames = {
     "GivedThickness", "Condensation", "GivedSurfaceTemp", "GivedPower", "GivedTempDiff", "Frost", "Optimum"};
-
-template <std::size_t N>
-std::uint16_t ReadBits(const TXmlParser& parser, const std::array<std::string_view, N>& names) {
-    std::uint16_t bits = 0;
-    for (std::size_t i = 0; i < N; ++i)
-        if (AttributeIsYes(parser, names[i])) bits |= static_cast<std::uint16_t>(1u << i);
-    return bits;
-}
 
 }  // namespace
 
@@ -62,8 +52,8 @@ void TMediumDBItem::Read(TXmlParser& parser) {
             break;
         case TPartType::ptEmptyTag:
             // Only the empty form carries the bits.
-            if (parser.PartName() == "Usages") Usages = ReadBits(parser, kUsageNames);
-            if (parser.PartName() == "CalcModes") CalcModes = ReadBits(parser, kCalcModeNames);
+            if (parser.PartName() == "Usages") Usages = AttributeBits(parser, kUsageAttributes);
+            if (parser.PartName() == "CalcModes") CalcModes = AttributeBits(parser, kCalcModeNames);
             break;
         case TPartType::ptContent: {
             const std::string& name = parser.PartName();

@@ -6,11 +6,11 @@
 #include "data/DatabaseLoader.h"
 #include "data/Price.h"
 #include "platform/win/MessageBox.h"
+#include "bench/BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -186,8 +186,7 @@ std::vector<TItem> VariedProject(std::size_t count) {
 
 void BM_ItemProjectRecalculation(benchmark::State& state) {
     EnsureWorld();
-    const char* smoke = std::getenv("VALDORINE_BENCH_SMOKE");
-    const std::size_t count = smoke && std::string(smoke) == "1" ? 50 : 1000;
+    const std::size_t count = bench_support::IsSmokeRun() ? 50 : 1000;
     const std::vector<TItem> project = VariedProject(count);
     std::vector<TItem> items = project;
     int succeeded = 0;

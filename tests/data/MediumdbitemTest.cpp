@@ -145,11 +145,11 @@ TEST(MediumFunction, NaNPointsGiveTheTextbookBitsAndFlags) {
     const float quiet = std::numeric_limits<float>::quiet_NaN();
     const float signaling = std::numeric_limits<float>::signaling_NaN();
     const TMediumFunction cases[] = {
-        Points({0, quiet, 10, quiet, 20}, {1, 2, 3, 4, 5}),
-        Points({0, 10, 20}, {1, signaling, 3}),
-        Points({0, signaling, 0, 20}, {1, 2, 3, 4}),
-        Points({0, 10, 10}, {1, 2, signaling}),  // the repeat is left out, its value never taken
-        Points({signaling}, {1}),
+        Points("", {0, quiet, 10, quiet, 20}, {1, 2, 3, 4, 5}),
+        Points("", {0, 10, 20}, {1, signaling, 3}),
+        Points("", {0, signaling, 0, 20}, {1, 2, 3, 4}),
+        Points("", {0, 10, 10}, {1, 2, signaling}),  // the repeat is left out, its value never taken
+        Points("", {signaling}, {1}),
     };
     for (const TMediumFunction& f : cases) {
         const TPreparedFunction prepared(f);
@@ -164,7 +164,7 @@ TEST(MediumFunction, NaNPointsGiveTheTextbookBitsAndFlags) {
             EXPECT_EQ(fromPrepared.Flags, expected.Flags);
         }
     }
-    const TMediumFunction polynomial = Polynomial({1, signaling, 2});
+    const TMediumFunction polynomial = Polinom("", {1, signaling, 2});
     const TOutcome fromFunction = Evaluate([&] { return polynomial.Value(3); });
     const TOutcome fromPrepared = Evaluate([&] { return TPreparedFunction(polynomial).Value(3); });
     EXPECT_EQ(fromPrepared.Bits, fromFunction.Bits);
@@ -174,7 +174,7 @@ TEST(MediumFunction, NaNPointsGiveTheTextbookBitsAndFlags) {
 }
 
 TEST(MediumFunction, PreparedPolynomialAndMissingCurve) {
-    const TMediumFunction f = Polynomial({2.5f, -3.25f, 4.1f});
+    const TMediumFunction f = Polinom("", {2.5f, -3.25f, 4.1f});
     const TPreparedFunction prepared(f);
     for (double t : {-40.0, 0.0, 7.3, 250.0})
         EXPECT_EQ(std::bit_cast<std::uint64_t>(prepared.Value(t)), std::bit_cast<std::uint64_t>(f.Value(t)));
