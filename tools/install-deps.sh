@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-translations-l10n libgl-dev libjpeg-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libgl-dev libjpeg-dev
   libgtest-dev googletest libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation2 fonts-dejavu-core
