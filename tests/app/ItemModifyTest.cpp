@@ -2,6 +2,8 @@
 
 #include "app/ItemModifyFixture.h"
 
+#include "app/CostChart.h"
+
 #include "data/Price.h"
 #include "lang/Languages.h"
 #include "platform/base/SysUtils.h"
@@ -10,10 +12,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QtCharts/QBarCategoryAxis>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QLineSeries>
 
 #include <functional>
 #include <string>
@@ -436,4 +442,65 @@ TEST_F(ItemModifyTest, LeavingTheMediumTemperatureShowsItsProperties) {
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Text, WrongValue());
     EXPECT_EQ(item.Medium.Temperature, 20);
+}
+
+namespace {
+
+using ItemModifyEnglishTest = ItemModifyFixture;
+
+}  // namespace
+
+TEST_F(ItemModifyEnglishTest, TheThreeFormsSpeakEnglish) {
+    SelectLanguage("English");
+    StartWithData();
+    TItem item = Pipe(CalcMode::Optimum);
+    auto form = Open(item);
+    // Every component the language file names is on the form.
+    const TLanguage* english = LanguageList->CurrentLanguage();
+    ASSERT_NE(english, nullptr);
+    for (const TLanguageForm& translation : english->Forms) {
+        if (translation.Name != "ItemModifyForm") continue;
+        for (const TLanguageFormItem& entry : translation.Items) {
+            EXPECT_NE(form->FindComponent(entry.Name), nullptr) << entry.Name;
+        }
+    }
+    EXPECT_EQ(form->windowTitle(), "Calculation");
+    EXPECT_EQ(Text(*form, "Calculate"), "Calculate");
+    EXPECT_EQ(Combo(*form, "GeometryType").itemText(3), "Tank");
+    EXPECT_EQ(Combo(*form, "CalculationType").itemText(6), "Economic thickness");
+    EXPECT_EQ(Find<QAction>(*form, "Jlszellztetett26C1").text(), QString::fromUtf8("Well ventilated 26 °C, 89 %"));
+    EXPECT_EQ(form->Chart().Bars(0).label(), "Investment");
+    EXPECT_EQ(form->Chart().Line().name(), "Total");
+    EXPECT_EQ(form->Chart().BottomAxis().titleText(), "Insulation thickness [mm]");
+    // The preset still works on the translated caption.
+    Find<QAction>(*form, "Jlszellztetett26C1").trigger();
+    EXPECT_EQ(Text(*form, "AirTemperature"), "26");
+    EXPECT_EQ(Text(*form, "AirRelativHumidity"), "89");
+
+    SetModalRunner([](TForm& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Standard sizes");
+        return mrCancel;
+    });
+    QTest::mouseClick(&Find<QPushButton>(*form, "StandardTubesButton"), Qt::LeftButton);
+    SetModalRunner([](TForm& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Cost analysis");
+        return mrCancel;
+    });
+    QTest::mouseClick(&Find<QAbstractButton>(*form, "BigChartSpeedButton"), Qt::LeftButton);
+}
+
+TEST(ItemModifyPictures, PictureSitsBelowTheTextInTheEntry) {
+    const struct {
+        QRect entry;
+        int textHeight;
+        QPoint expected;
+    } rows[] = {
+        {QRect(0, 0, 185, 60), 13, QPoint(2, 20)},     // (13 + 0 + 60 - 36 + 4) / 2 = 20.5
+        {QRect(3, 60, 185, 60), 14, QPoint(5, 81)},    // (14 + 60 + 120 - 36 + 4) / 2
+        {QRect(0, -20, 185, 10), 13, QPoint(2, -24)},  // -49 / 2 truncates toward zero
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.entry.top());
+        EXPECT_EQ(EntryPicturePosition(row.entry, row.textHeight), row.expected);
+    }
 }
