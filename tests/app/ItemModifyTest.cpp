@@ -7,6 +7,7 @@
 #include "data/Price.h"
 #include "lang/Languages.h"
 #include "platform/base/SysUtils.h"
+#include "project/ProgramOptions.h"
 #include "platform/ui/QtText.h"
 #include "support/TestSupport.h"
 
@@ -124,6 +125,66 @@ TEST_F(ItemModifyTest, PagesAndControlsFollowGeometryAndType) {
         EXPECT_EQ(Shown(*form, "GeometryThickness"), row.wallThickness);
         EXPECT_EQ(Shown(*form, "GeometryThickness2"), !row.wallThickness);
     }
+}
+
+TEST_F(ItemModifyTest, OutsideControlsFollowTheModeAndTheRadiation) {
+    struct Row {
+        int mode;
+        bool radiation;
+        const char* shown;  // of OutsideAlpha WindSpeed WithRadiation EmissionFactor
+    };
+    const Row rows[] = {{0, true, "0111"}, {0, false, "0110"}, {1, true, "0011"}, {1, false, "0010"},
+                        {2, true, "1000"}, {2, false, "1000"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.mode) + (row.radiation ? " on" : " off"));
+        TItem item = Pipe();
+        item.WithRadiation = row.radiation ? 1 : 0;
+        auto form = Open(item);
+        Choose(*form, "OutsideAlphaCalculationMode", row.mode);  // the user's choice, from mode 1
+        std::string shown;
+        for (const char* name : {"OutsideAlpha", "WindSpeed", "WithRadiation", "EmissionFactor"}) {
+            shown += Shown(*form, name) ? '1' : '0';
+        }
+        EXPECT_EQ(shown, row.shown);
+        EXPECT_EQ(Shown(*form, "OutsideAlpha2"), row.mode != 2);
+        EXPECT_EQ(item.OutsideAlphaMode, row.mode);
+    }
+    TItem item = Pipe();
+    auto form = Open(item);
+    Find<QCheckBox>(*form, "WithRadiation").click();
+    EXPECT_EQ(item.WithRadiation, 0);
+    EXPECT_FALSE(Shown(*form, "EmissionFactor"));
+}
+
+TEST_F(ItemModifyTest, MediumControlsFollowTheMediumAndTheOption) {
+    struct Row {
+        const char* medium;
+        bool viewData;
+        const char* shown;  // of Density Density2 Label17 MediumRelativHumidity
+    };
+    const Row rows[] = {{"water", false, "0000"}, {"water", true, "0110"}, {"userdefined", false, "1010"},
+                        {"userdefined", true, "1010"}, {"air", false, "0001"}, {"air", true, "0111"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.medium) + (row.viewData ? " shown" : ""));
+        AppOptions->ViewMediumData = row.viewData;
+        TItem item = Pipe();
+        item.Medium.ItemID = row.medium;
+        item.Medium.Temperature = 30;
+        auto form = Open(item);
+        std::string shown;
+        for (const char* name : {"Density", "Density2", "Label17", "MediumRelativHumidity"}) {
+            shown += Shown(*form, name) ? '1' : '0';
+        }
+        EXPECT_EQ(shown, row.shown);
+    }
+    // The flow given one way shows the other as a result.
+    TItem item = Pipe();
+    auto form = Open(item);
+    Find<QRadioButton>(*form, "SpeedButton").click();
+    EXPECT_EQ(item.VolumeGiven, 0);
+    EXPECT_TRUE(Shown(*form, "Speed"));
+    EXPECT_TRUE(Shown(*form, "Volume2"));
+    EXPECT_FALSE(Shown(*form, "Volume"));
 }
 
 TEST_F(ItemModifyTest, ChoosingATankShowsItsShapesPageAndReadsThatShape) {
