@@ -240,6 +240,12 @@ TEST_F(ItemModifyTest, InsideModesOfferOnlyWhatTheItemAllows) {
     EXPECT_EQ(pipe.InsideAlphaMode, 2);
     EXPECT_TRUE(Shown(*form, "InsideAlpha"));
     EXPECT_TRUE(Shown(*form, "InsideAlphaSpeedButton"));
+    // An entry that names no mode leaves the mode as it was.
+    Combo(*form, "InsideAlphaCalculationMode").setItemText(1, QStringLiteral("?"));
+    Type(*form, "InsideAlpha", "300");
+    ASSERT_TRUE(form->ReadControls());
+    EXPECT_EQ(pipe.InsideAlphaMode, 2);
+    EXPECT_EQ(pipe.InsideAlpha, 300);
 }
 
 TEST_F(ItemModifyTest, HumidityBelowAHundredOnly) {
