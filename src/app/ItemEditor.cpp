@@ -1,7 +1,9 @@
 #include "app/ItemEditor.h"
 
-bool TItemEditor::Edit(TItem&) {
-    // The calculation dialog is not part of this build yet.
-    (void)owner_;
-    return false;
+#include "app/ItemModify.h"
+#include "platform/ui/Form.h"
+
+bool TItemEditor::Edit(TItem& item) {
+    TItemModifyForm form(owner_, &item);
+    return form.ShowModal() == mrOk;
 }

@@ -199,3 +199,27 @@ TEST_F(MainCommandsTest, RenameStoresWindows1250AndShowsWhatItStored) {
         EXPECT_TRUE(form.Project().Modified);
     }
 }
+
+TEST_F(MainCommandsTest, NewAndModifyRunTheCalculationDialogOnACopy) {
+    TMainForm& form = Start();
+    ModalResult = mrCancel;
+    Trigger(form, "NewItemAction");
+    EXPECT_EQ(ModalForms, std::vector<QString>{QStringLiteral("ItemModifyForm")});
+    EXPECT_EQ(Names(form), std::vector<std::string>{Cp1250("Új tétel")});
+    EXPECT_TRUE(form.Project().Modified);
+
+    for (const int result : {mrCancel, mrOk}) {
+        SCOPED_TRACE(result);
+        form.Project().Modified = false;
+        QString shown;
+        const ModalRunner previous = SetModalRunner([&](TForm& dialog) {
+            shown = dialog.findChild<QLineEdit*>(QStringLiteral("Name"))->text();
+            return result;
+        });
+        Select(form, {0});
+        Trigger(form, "ModifyItemAction");
+        SetModalRunner(previous);
+        EXPECT_EQ(shown, QStringLiteral("Új tétel"));
+        EXPECT_EQ(form.Project().Modified, result == mrOk);
+    }
+}
