@@ -59,7 +59,7 @@ void TMainForm::NewItemActionExecute() {
 }
 
 void TMainForm::ModifyItemActionExecute() {
-    // Also reached by a double click, whatever the action's state.
+    // The action's state may be out of date; the selection decides.
     const int index = ItemsList().SelectedIndex();
     if (index < 0) return;
     project_->EditItem(ItemEditor(), index);
