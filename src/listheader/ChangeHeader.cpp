@@ -247,14 +247,18 @@ void TChangeHeaderForm::ColumnsListDrawItem(QPainter& painter, int index, const 
     const bool selected = item && item->isSelected();
     painter.setPen(ui_->ColumnsList->palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
     TQtCanvas canvas(painter);
-    DrawHeaderText(canvas, text, THeaderAlignment::Left, false, TRect{rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1});
+    AssignQtFont(canvas.Font(), listFont_);
+    canvas.Font().SetColor(FromQColor(painter.pen().color()));
+    DrawHeaderText(canvas, text, THeaderAlignment::Left, false,
+                   TRect{rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1});
 }
 
 void TChangeHeaderForm::ViewPanelPaint(QPainter& painter) {
     const TListHeaderFormatCol* column = format_ ? format_->ColumnAt(current_) : nullptr;
     if (!column) return;
     TQtCanvas canvas(painter);
-    canvas.SetBrushColor(ButtonFaceColor());
+    AssignQtFont(canvas.Font(), listFont_);
+    canvas.SetBrushColor(clBtnFace);
     const int width = ui_->ViewPanel->width();
     const int height = ui_->ViewPanel->height();
     canvas.FillRect(TRect{0, 0, width, height});

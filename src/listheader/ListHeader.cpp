@@ -75,6 +75,10 @@ void TListHeader::SetList(TListViewWithHeader* list) {
     SetListColumns();
 }
 
+TListViewWithHeader* TListHeader::List() const {
+    return list_;
+}
+
 void TListHeader::SetListColumns() {
     if (!list_) return;
     list_->ClearColumns();
@@ -98,7 +102,7 @@ QRect TListHeader::CellRect(int position) const {
 }
 
 void TListHeader::Paint(TCanvas& canvas) const {
-    canvas.SetBrushColor(ButtonFaceColor());
+    canvas.SetBrushColor(clBtnFace);
     const TRect clip = canvas.ClipRect();
     const int bottom = height();
     int x = -scrollOffset_;
@@ -108,17 +112,18 @@ void TListHeader::Paint(TCanvas& canvas) const {
         const int w = column.Width * metrics_.averageCharWidth;
         const int right = x + w - 1;
         if (clip.Right >= x && clip.Left <= right) {
+            canvas.FillRect(TRect{x, 0, x + w, bottom});
             TRect text{x + 2, metrics_.externalLeading + 2, x + w - 2, bottom - 2};
             for (int row = 0; row < format_.RowCount(); ++row) {
                 column.PaintTitle(canvas, row, text, true, metrics_.lineHeight, metrics_.averageCharWidth);
                 text.Top += metrics_.lineHeight;
             }
             // A raised frame.
-            canvas.SetPenColor(TColor::White);
+            canvas.SetPenColor(clWhite);
             canvas.MoveTo(x, bottom - 1);
             canvas.LineTo(x, 0);
             canvas.LineTo(right, 0);
-            canvas.SetPenColor(TColor::Black);
+            canvas.SetPenColor(clBlack);
             canvas.MoveTo(x, bottom - 1);
             canvas.LineTo(right, bottom - 1);
             canvas.LineTo(right, 0);
@@ -132,6 +137,7 @@ void TListHeader::paintEvent(QPaintEvent* event) {
     painter.setClipRegion(event->region());
     painter.setFont(font());
     TQtCanvas canvas(painter);
+    AssignQtFont(canvas.Font(), font());
     Paint(canvas);
 }
 
@@ -158,7 +164,7 @@ bool TListHeader::ChangeColumnsPropertis() {
 
 void DrawHeaderText(TCanvas& canvas, std::string_view text, THeaderAlignment alignment, bool stopAtSemicolon,
                     const TRect& rect) {
-    const TTextMetrics metrics = canvas.TextMetrics();
+    const TTextMetric metrics = canvas.TextMetrics();
     DrawHeaderLine(canvas, text, alignment, stopAtSemicolon, rect, metrics.Height + metrics.ExternalLeading,
                    metrics.AveCharWidth);
 }

@@ -84,7 +84,7 @@ public:
     void StyleChanged();
     // Keeps the list (not owned) and builds its columns.
     void SetList(TListViewWithHeader* list);
-    TListViewWithHeader* List() const { return list_; }
+    TListViewWithHeader* List() const;
     // The list's columns: one per visible column in display order, width x
     // average character width pixels wide, aligned as its values.
     void SetListColumns();

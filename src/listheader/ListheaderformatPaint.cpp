@@ -23,8 +23,9 @@ struct TLinePass {
 // line's width. The canvas's font is the same afterwards.
 int RunPass(const TLinePass& pass, std::string_view text, const int* drawAt) {
     TCanvas& canvas = pass.canvas;
-    const std::string fontName = canvas.FontName();
-    const int fontSize = canvas.FontSize();
+    TFont& font = canvas.Font();
+    const std::string fontName = font.Name();
+    const int fontSize = font.Size();
     int width = 0;
     int offsetY = 0;
     std::string piece;
@@ -57,25 +58,25 @@ int RunPass(const TLinePass& pass, std::string_view text, const int* drawAt) {
         switch (code) {
             case 0:  // superscript
             case 1:  // subscript
-                canvas.SetFontName(fontName);
-                canvas.SetFontSize(fontSize * 2 / 3);
+                font.SetName(fontName);
+                font.SetSize(fontSize * 2 / 3);
                 offsetY = code == 1 ? pass.lineHeight / 3 : 0;
                 break;
             case 2:
-                canvas.SetFontName(kSymbolFont);
+                font.SetName(kSymbolFont);
                 offsetY = 0;
                 break;
             case 3:
-                canvas.SetFontName(fontName);
-                canvas.SetFontSize(fontSize);
+                font.SetName(fontName);
+                font.SetSize(fontSize);
                 offsetY = 0;
                 break;
             default: break;  // "\;" without the stop, or an unknown letter: dropped
         }
     }
     flush();
-    canvas.SetFontName(fontName);
-    canvas.SetFontSize(fontSize);
+    font.SetName(fontName);
+    font.SetSize(fontSize);
     return width;
 }
 

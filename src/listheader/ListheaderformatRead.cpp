@@ -137,8 +137,10 @@ void TListHeaderFormatCol::ParseNumberFormat(std::string_view& text) {
         text.remove_prefix(1);
         if (ReadDigits(text, kMaxDigits, value)) Decimals = static_cast<std::int16_t>(value);
     }
-    char kind = 0;
-    if (!TakeChar(text, kind)) return;
+    // A missing letter leaves the user lines that follow it whole.
+    if (text.empty() || text.front() == '@') return;
+    const char kind = text.front();
+    text.remove_prefix(1);
     switch (kind) {
         case 'E': case 'e': ValueKind = TValueKind::Real; FloatFormat = TFloatFormat::Scientific; break;
         case 'F': case 'f': ValueKind = TValueKind::Real; FloatFormat = TFloatFormat::Fixed; break;
