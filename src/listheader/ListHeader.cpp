@@ -4,7 +4,6 @@
 #include "listheader/ListViewWithHeader.h"
 #include "platform/base/Canvas.h"
 #include "platform/ui/QtCanvas.h"
-#include "platform/ui/QtText.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -85,8 +84,8 @@ void TListHeader::SetListColumns() {
     for (int p = 0; p < format_.ColumnCount(); ++p) {
         const TListHeaderFormatCol& column = *format_.ColumnAt(p);
         if (!column.Visible) continue;
-        list_->AddColumn(ToQString(column.ShownLine(0)), column.Width * metrics_.averageCharWidth,
-                         ListAlignment(column.DataAlignment));
+        // The header above shows the titles; the list's own stays hidden and empty.
+        list_->AddColumn(QString(), column.Width * metrics_.averageCharWidth, ListAlignment(column.DataAlignment));
     }
 }
 
@@ -103,6 +102,7 @@ QRect TListHeader::CellRect(int position) const {
 
 void TListHeader::Paint(TCanvas& canvas) const {
     canvas.SetBrushColor(clBtnFace);
+    AssignQtFont(canvas.Font(), font());
     const TRect clip = canvas.ClipRect();
     const int bottom = height();
     int x = -scrollOffset_;
@@ -137,7 +137,6 @@ void TListHeader::paintEvent(QPaintEvent* event) {
     painter.setClipRegion(event->region());
     painter.setFont(font());
     TQtCanvas canvas(painter);
-    AssignQtFont(canvas.Font(), font());
     Paint(canvas);
 }
 

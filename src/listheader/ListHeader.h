@@ -91,7 +91,8 @@ public:
     // The cell of each display position: x and width in pixels, the width 0
     // for a hidden column.
     QRect CellRect(int position) const;
-    // Draws the cells that meet the canvas's clip rectangle.
+    // Draws, in the header's font, the cells that meet the canvas's clip
+    // rectangle: button face, the title rows, a raised frame.
     void Paint(TCanvas& canvas) const;
 
     // Stores the program key, reads the user's layout and rebuilds the columns.

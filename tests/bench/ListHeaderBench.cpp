@@ -71,7 +71,6 @@ void PaintHeader(benchmark::State& state, int clipWidth) {
         QPainter painter(&scene.image);
         painter.setClipRect(0, 0, width, scene.image.height());
         TQtCanvas canvas(painter);
-        AssignQtFont(canvas.Font(), scene.header.font());
         scene.header.Paint(canvas);
         benchmark::DoNotOptimize(scene.image.constBits());
     }

@@ -158,17 +158,13 @@ TEST_F(ListViewTest, ClearedColumnsKeepTheItemsTexts) {
         EXPECT_FALSE(list.ReportView().isColumnHidden(c));
         // The report view draws the column's texts so aligned.
         QStyleOptionViewItem option;
-        option.initFrom(&list.ReportView());
         option.widget = &list.ReportView();
-        const QModelIndex index = list.Model().index(0, c);
-        auto* delegate = static_cast<QStyledItemDelegate*>(list.ReportView().itemDelegateForIndex(index));
         struct Probe : QStyledItemDelegate {
-            static Qt::Alignment AlignmentOf(QStyledItemDelegate& d, QStyleOptionViewItem o, const QModelIndex& i) {
-                (d.*(&Probe::initStyleOption))(&o, i);
-                return o.displayAlignment & Qt::AlignHorizontal_Mask;
-            }
+            using QStyledItemDelegate::initStyleOption;  // reachable through a member pointer
         };
-        EXPECT_EQ(Probe::AlignmentOf(*delegate, option, index), rows[c].alignment);
+        auto* delegate = static_cast<QStyledItemDelegate*>(list.ReportView().itemDelegate());
+        (delegate->*(&Probe::initStyleOption))(&option, list.Model().index(0, c));
+        EXPECT_EQ(option.displayAlignment & Qt::AlignHorizontal_Mask, rows[c].alignment);
     }
     EXPECT_TRUE(list.ReportView().isColumnHidden(2));
     EXPECT_EQ(list.SubItem(0, 0), QStringLiteral("cellar"));  // texts stayed
