@@ -30,11 +30,14 @@ public:
     }
 
 protected:
-    // The report view aligns each column's texts as the column says.
+    // The report view aligns each column's texts as the column's header says.
+    // Asked also while the list is being destroyed, so the list stays out of it.
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
-        if (option->widget == &list_.ReportView())
-            option->displayAlignment = list_.ColumnAlignment(index.column()) | Qt::AlignVCenter;
+        if (!qobject_cast<const QTreeView*>(option->widget) || !index.model()) return;
+        const QVariant alignment = index.model()->headerData(index.column(), Qt::Horizontal, Qt::TextAlignmentRole);
+        const auto horizontal = Qt::Alignment(alignment.toInt()) & Qt::AlignHorizontal_Mask;
+        option->displayAlignment = (horizontal ? horizontal : Qt::AlignLeft) | Qt::AlignVCenter;
     }
 
 private:
