@@ -163,17 +163,22 @@ void Utf8ToAnsiInPlace(std::string& text, char replacement);
 // The first NUL, "<" or "&" at or after p: where a run of document text ends.
 const char* FindTextStop(const char* p);
 
-// Collects the text of a content part. With normalize, out holds at every
-// moment what NormalizeWs would make of all the bytes appended so far: a
-// white-space byte only marks that a blank is due before the next other byte.
-// Holds a reference to out: both live in the parser.
+// Collects the text of a content part in a buffer of its own and hands it
+// over whole at the end. With normalize, the text holds at every moment what
+// NormalizeWs would make of all the bytes appended so far: a white-space byte
+// only marks that a blank is due before the next other byte.
 class TTextSink {
 public:
-    explicit TTextSink(std::string& out) : out_(out) {}
-    // Empties out and begins a part.
+    TTextSink();
+    // Begins a part with no text.
     void Start(bool normalize);
+    // Ends the part: out gets its text.
+    void Finish(std::string& out) const { out.assign(buffer_.data(), length_); }
     // Bytes already in Windows-1252 (a reference's character, translated text).
-    void AppendByte(char c);
+    void AppendByte(char c) {
+        if (normalize_) Put<true>(c);
+        else Put<false>(c);
+    }
     void Append(std::string_view bytes);
     // Appends the document text from first up to its first NUL, "<" or "&",
     // converted from UTF-8 as Utf8ToAnsi converts that run (replacement 0xBF)
@@ -183,10 +188,31 @@ public:
     const char* AppendRun(const char* first, const char* blockEnd, bool utf8);
 
 private:
+    template <bool Normalize>
+    void Put(char c) {
+        if (Normalize && IsWs(c)) {
+            pendingBlank_ = length_ > 0;
+            return;
+        }
+        Reserve(2);
+        if (Normalize && pendingBlank_) {
+            buffer_[length_++] = ' ';
+            pendingBlank_ = false;
+        }
+        buffer_[length_++] = c;
+    }
+    void Reserve(std::size_t bytes) {
+        if (buffer_.size() - length_ < bytes) Grow(bytes);
+    }
+    void Grow(std::size_t bytes);
     template <bool Normalize, bool Utf8>
     const char* CopyRun(const char* p, const char* blockEnd);
+    template <bool Normalize, bool Utf8>
+    const char* CopyStretch(const char* p, const char* blockEnd);
 
-    std::string& out_;
+    std::vector<char> buffer_;
+    std::size_t length_ = 0;
+    const std::array<char, 0x800>& twoByte_;  // Windows-1252 of the characters below U+0800
     bool normalize_ = true;
     bool pendingBlank_ = false;  // white space seen since the last byte appended
 };
@@ -512,7 +538,7 @@ private:
 
     // XmlParserContent.cpp
     bool AnalyzeText();
-    const char* CopyTextRun(const char* first);
+    const char* CopyTextRun(const char* first, bool ownTranslation);
     const char* TextReference(const char* amp);
 
     // XmlParserEntities.cpp
@@ -554,7 +580,7 @@ private:
     TPartType partType_ = TPartType::ptNone;
     std::string partName_;
     std::string partContent_;
-    xml::TTextSink textSink_{partContent_};  // fills partContent_ with a text part
+    xml::TTextSink textSink_;  // makes partContent_ of a text part
     const char* partStart_ = nullptr;
     const char* partFinal_ = nullptr;
     TAttrList partAttributes_;

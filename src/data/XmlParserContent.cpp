@@ -11,9 +11,10 @@ bool TXmlParser::AnalyzeText() {
     partType_ = TPartType::ptContent;
     textSink_.Start(normalize_);
     lastTextByte_ = partStart_;
+    const bool ownTranslation = HasOwnTranslation();
     const char* p = partStart_;
     for (;;) {
-        p = CopyTextRun(p);
+        p = CopyTextRun(p, ownTranslation);
         if (*p == '&') {
             p = TextReference(p);
             continue;
@@ -22,15 +23,16 @@ bool TXmlParser::AnalyzeText() {
         // The end of an entity's text: the content goes on after its reference.
         p = entityStack_.Pop();
     }
+    textSink_.Finish(partContent_);
     partFinal_ = lastTextByte_;
     next_ = p;
     return !normalize_ || !partContent_.empty();
 }
 
 // Appends the text from first to the next NUL, "<" or "&"; returns that byte.
-const char* TXmlParser::CopyTextRun(const char* first) {
+const char* TXmlParser::CopyTextRun(const char* first, bool ownTranslation) {
     const char* stop;
-    if (HasOwnTranslation()) {
+    if (ownTranslation) {
         stop = xml::FindTextStop(first);
         scratch_.assign(first, stop);
         TranslateEncoding(scratch_);

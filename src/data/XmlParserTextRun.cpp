@@ -6,6 +6,8 @@
 
 #include "platform/win/CodePage.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -37,11 +39,107 @@ inline bool IsSpecial(const char* p) {
     return c == '\t' || c == '\n' || c == '\r' || (c == ' ' && p[-1] == ' ');
 }
 
-// The first special byte at or after p. Bytes before blockEnd (the document's
-// NUL, or nullptr inside an entity's text) are looked at 16 at a time.
-// REQUIRES: p[-1] readable.
+// The first byte at or after p that is not white space. White space comes in
+// runs of a few bytes (a line end and indentation): one block holds most.
+inline const char* SkipWs(const char* p, const char* blockEnd) {
+#if defined(__SSE2__)
+    if (blockEnd && blockEnd - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i ws = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\t'))),
+                                        _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'))));
+        const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(ws)) & 0xFFFF;
+        if (other != 0) return p + __builtin_ctz(other);
+        p += 16;
+    }
+#else
+    (void)blockEnd;
+#endif
+    while (IsWs(*p)) ++p;
+    return p;
+}
+
+constexpr char kReplacement = '\xBF';
+
+// The Windows-1252 byte of every character below U+0800, the reach of a
+// two-byte sequence (the replacement byte where the code page has none).
+const std::array<char, 0x800>& TwoByteCharacters() {
+    static const std::array<char, 0x800> table = [] {
+        std::array<char, 0x800> t{};
+        for (char32_t c = 0; c < t.size(); ++c) {
+            const int byte = win::FromUnicode(win::CodePage::Cp1252, c);
+            t[c] = byte < 0 ? kReplacement : static_cast<char>(byte);
+        }
+        return t;
+    }();
+    return table;
+}
+
+// One character of UTF-8 at p, decoded as Utf8ToAnsi does within a run that
+// ends at the next stop byte: a sequence cut short by the stop takes the rest
+// of the run. Returns where the next character begins; byte gets its
+// Windows-1252 byte.
+inline const char* DecodeUtf8(const char* p, const std::array<char, 0x800>& twoByte, char& byte) {
+    const auto b = static_cast<unsigned char>(p[0]);
+    const auto low6 = [](char c) { return static_cast<char32_t>(static_cast<unsigned char>(c) & 0x3F); };
+    if ((b & 0xE0) == 0xC0) {
+        if (IsStop(p[1])) {
+            byte = kReplacement;
+            return p + 1;
+        }
+        byte = twoByte[(char32_t{b} & 0x1F) << 6 | low6(p[1])];
+        return p + 2;
+    }
+    if ((b & 0xF0) == 0xE0) {
+        if (IsStop(p[1]) || IsStop(p[2])) {
+            byte = kReplacement;
+            return IsStop(p[1]) ? p + 1 : p + 2;
+        }
+        const int converted =
+            win::FromUnicode(win::CodePage::Cp1252, (char32_t{b} & 0x0F) << 12 | low6(p[1]) << 6 | low6(p[2]));
+        byte = converted < 0 ? kReplacement : static_cast<char>(converted);
+        return p + 3;
+    }
+    // A stray continuation byte, a four-byte form with up to three
+    // continuation bytes, or 0xF8-0xFF.
+    byte = kReplacement;
+    ++p;
+    if ((b & 0xF8) == 0xF0)
+        for (int i = 0; i < 3 && !IsStop(*p); ++i) ++p;
+    return p;
+}
+
+}  // namespace
+
+TTextSink::TTextSink() : buffer_(256), twoByte_(TwoByteCharacters()) {}
+
+void TTextSink::Start(bool normalize) {
+    length_ = 0;
+    normalize_ = normalize;
+    pendingBlank_ = false;
+}
+
+void TTextSink::Grow(std::size_t bytes) {
+    buffer_.resize(std::max(2 * buffer_.size(), length_ + bytes));
+}
+
+void TTextSink::Append(std::string_view bytes) {
+    if (normalize_) {
+        for (const char c : bytes) Put<true>(c);
+        return;
+    }
+    Reserve(bytes.size());
+    std::memcpy(buffer_.data() + length_, bytes.data(), bytes.size());
+    length_ += bytes.size();
+}
+
+// Copies p[0], which is neither special nor white space, and the bytes after
+// it up to the next special byte; returns that byte. Whole blocks of 16 are
+// stored as they are read, and only the part before a special byte counts.
+// IsSpecial reads the byte before: p[0] is never a blank, so the first block
+// has none before it to worry about.
 template <bool Normalize, bool Utf8>
-const char* FindSpecial(const char* p, const char* blockEnd) {
+const char* TTextSink::CopyStretch(const char* p, const char* blockEnd) {
+    const char* const first = p;
 #if defined(__SSE2__)
     if (blockEnd) {
         const __m128i nul = _mm_setzero_si128();
@@ -51,94 +149,42 @@ const char* FindSpecial(const char* p, const char* blockEnd) {
         const __m128i lf = _mm_set1_epi8('\n');
         const __m128i cr = _mm_set1_epi8('\r');
         const __m128i blank = _mm_set1_epi8(' ');
+        unsigned blankBefore = 0;  // the blank bit of the byte before the block; p[0] is no blank
         while (blockEnd - p >= 16) {
+            Reserve(16);
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(buffer_.data() + length_), v);
             __m128i special = _mm_or_si128(_mm_cmpeq_epi8(v, nul),
                                            _mm_or_si128(_mm_cmpeq_epi8(v, lt), _mm_cmpeq_epi8(v, amp)));
-            if (Normalize) {
-                const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p - 1));
-                const __m128i controls = _mm_or_si128(_mm_cmpeq_epi8(v, tab),
-                                                      _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
-                const __m128i doubleBlank = _mm_and_si128(_mm_cmpeq_epi8(v, blank), _mm_cmpeq_epi8(before, blank));
-                special = _mm_or_si128(special, _mm_or_si128(controls, doubleBlank));
+            if (Normalize)
+                special = _mm_or_si128(special, _mm_or_si128(_mm_cmpeq_epi8(v, tab),
+                                                             _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))));
+            auto mask = static_cast<unsigned>(_mm_movemask_epi8(special));
+            if (Normalize) {  // a blank after a blank
+                const auto blanks = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, blank)));
+                mask |= blanks & (blanks << 1 | blankBefore);
+                blankBefore = blanks >> 15;
             }
-            int mask = _mm_movemask_epi8(special);
-            if (Utf8) mask |= _mm_movemask_epi8(v);  // the high bit of each byte
-            if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
+            if (Utf8) mask |= static_cast<unsigned>(_mm_movemask_epi8(v));  // the high bit of each byte
+            if (mask != 0) {
+                const int stretch = __builtin_ctz(mask);
+                length_ += static_cast<std::size_t>(stretch);
+                return p + stretch;
+            }
+            length_ += 16;
             p += 16;
         }
     }
 #else
     (void)blockEnd;
 #endif
-    while (!IsSpecial<Normalize, Utf8>(p)) ++p;
-    return p;
-}
-
-// One character of UTF-8 at p, decoded as Utf8ToAnsi does within a run that
-// ends at the next stop byte: a sequence cut short by the stop takes the rest
-// of the run. Returns where the next character begins; byte gets its
-// Windows-1252 byte.
-const char* DecodeUtf8(const char* p, char replacement, char& byte) {
-    const auto b = static_cast<unsigned char>(p[0]);
-    const auto low6 = [](char c) { return static_cast<char32_t>(static_cast<unsigned char>(c) & 0x3F); };
-    char32_t code;
-    if ((b & 0xE0) == 0xC0) {
-        if (IsStop(p[1])) {
-            byte = replacement;
-            return p + 1;
-        }
-        code = (char32_t{b} & 0x1F) << 6 | low6(p[1]);
-        p += 2;
-    } else if ((b & 0xF0) == 0xE0) {
-        if (IsStop(p[1]) || IsStop(p[2])) {
-            byte = replacement;
-            return IsStop(p[1]) ? p + 1 : p + 2;
-        }
-        code = (char32_t{b} & 0x0F) << 12 | low6(p[1]) << 6 | low6(p[2]);
-        p += 3;
-    } else {
-        // A stray continuation byte, a four-byte form with up to three
-        // continuation bytes, or 0xF8-0xFF.
-        byte = replacement;
-        ++p;
-        if ((b & 0xF8) == 0xF0)
-            for (int i = 0; i < 3 && !IsStop(*p); ++i) ++p;
-        return p;
-    }
-    const int converted = win::FromUnicode(win::CodePage::Cp1252, code);
-    byte = converted < 0 ? replacement : static_cast<char>(converted);
-    return p;
-}
-
-constexpr char kReplacement = '\xBF';
-
-}  // namespace
-
-void TTextSink::Start(bool normalize) {
-    out_.clear();
-    normalize_ = normalize;
-    pendingBlank_ = false;
-}
-
-void TTextSink::AppendByte(char c) {
-    if (!normalize_) {
-        out_.push_back(c);
-    } else if (IsWs(c)) {
-        pendingBlank_ = !out_.empty();
-    } else {
-        if (pendingBlank_) out_.push_back(' ');
-        pendingBlank_ = false;
-        out_.push_back(c);
-    }
-}
-
-void TTextSink::Append(std::string_view bytes) {
-    if (!normalize_) {
-        out_.append(bytes);
-        return;
-    }
-    for (const char c : bytes) AppendByte(c);
+    const char* end = p == first ? p + 1 : p;
+    while (!IsSpecial<Normalize, Utf8>(end)) ++end;
+    const auto size = static_cast<std::size_t>(end - p);
+    Reserve(size);
+    std::memcpy(buffer_.data() + length_, p, size);
+    length_ += size;
+    return end;
 }
 
 template <bool Normalize, bool Utf8>
@@ -147,27 +193,29 @@ const char* TTextSink::CopyRun(const char* p, const char* blockEnd) {
         const char c = *p;
         if (IsStop(c)) return p;
         if (Normalize && IsWs(c)) {
-            do ++p;
-            while (IsWs(*p));
-            pendingBlank_ = !out_.empty();
+            p = SkipWs(p + 1, blockEnd);
+            pendingBlank_ = length_ > 0;
             continue;
         }
         if (Utf8 && IsHigh(c)) {
             char byte;
-            p = DecodeUtf8(p, kReplacement, byte);
-            AppendByte(byte);
+            p = DecodeUtf8(p, twoByte_, byte);
+            Put<Normalize>(byte);
             continue;
         }
-        // A stretch that needs nothing done: from a byte that is not white
-        // space to the next special byte, less a blank that begins white space.
-        const char* end = FindSpecial<Normalize, Utf8>(p + 1, blockEnd);
-        if (Normalize) {
-            if (end[-1] == ' ') --end;
-            if (pendingBlank_) out_.push_back(' ');
+        if (Normalize && pendingBlank_) {
+            Reserve(1);
+            buffer_[length_++] = ' ';
             pendingBlank_ = false;
         }
-        out_.append(p, static_cast<std::size_t>(end - p));
-        p = end;
+        p = CopyStretch<Normalize, Utf8>(p, blockEnd);
+        // A stretch holds single blanks only; one at its end begins white
+        // space, or is followed by a byte that still has to be converted.
+        if (Normalize) {  // without a branch: which it is can't be foreseen
+            const bool blank = buffer_[length_ - 1] == ' ';
+            length_ -= blank;
+            pendingBlank_ = blank;
+        }
     }
 }
 

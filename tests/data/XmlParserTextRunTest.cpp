@@ -107,7 +107,8 @@ TEST(XmlTextRun, PackedTextGoldenBytes) {
 // Every special byte at every place of a 16-byte block and across blocks.
 TEST(XmlTextRun, SpecialBytesAtEveryOffsetMatchTheReference) {
     const std::vector<std::string> specials = {" ", "  ", "\t", "\n", "\r\n", "\xC3\xA9", "\xE2\x82\xAC", "\xC3",
-                                               "\xC0\xA0", "&amp;", "&#32;", "&bare;", "&", "&e;", "<b/>", " <b/> "};
+                                               "\xC0\xA0", "&amp;", "&#32;", "&bare;", "&", "&e;", "<b/>", " <b/> ",
+                                               "\r\n" + std::string(20, ' ') + "\t", std::string(40, 'w') + "\xC3\xA9"};
     for (const std::string& special : specials)
         for (std::size_t offset = 0; offset < 40; ++offset) {
             std::string body(offset, 'x');
