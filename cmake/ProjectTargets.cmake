@@ -60,17 +60,21 @@ function(add_fuzz_target reader)
   endif()
 endfunction()
 
-# add_project_bench(name [OWN_MAIN] SOURCES ... LIBS ...): built in the main
-# build and run once as a smoke test; figures come from running the binary by
-# hand. OWN_MAIN: the sources bring their own main instead of the library's.
+# add_project_bench(name [GUI] [OWN_MAIN] SOURCES ... LIBS ...): built in the
+# main build and run once as a smoke test; figures come from running the binary
+# by hand. OWN_MAIN: the sources bring their own main instead of the library's;
+# a GUI benchmark always does, to create the Qt application.
 function(add_project_bench name)
-  cmake_parse_arguments(B "OWN_MAIN" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(B "GUI;OWN_MAIN" "" "SOURCES;LIBS" ${ARGN})
   if(NOT VALDORINE_BENCH OR VALDORINE_FUZZ)
+    return()
+  endif()
+  if(B_GUI AND NOT VALDORINE_GUI)
     return()
   endif()
   find_package(benchmark REQUIRED)
   add_executable(${name} ${B_SOURCES})
-  if(B_OWN_MAIN)
+  if(B_GUI OR B_OWN_MAIN)
     set(main benchmark::benchmark)
   else()
     set(main benchmark::benchmark_main)
@@ -80,5 +84,5 @@ function(add_project_bench name)
   target_compile_definitions(${name} PRIVATE SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name} --benchmark_min_time=0.001)
   set_tests_properties(${name} PROPERTIES LABELS bench
-    ENVIRONMENT "VALDORINE_BENCH_SMOKE=1;VALDORINE_MACHINE_ROOT=${CMAKE_BINARY_DIR}/test-machine-root")
+    ENVIRONMENT "VALDORINE_BENCH_SMOKE=1;QT_QPA_PLATFORM=offscreen;VALDORINE_MACHINE_ROOT=${CMAKE_BINARY_DIR}/test-machine-root")
 endfunction()
