@@ -207,8 +207,6 @@ private:
     void Grow(std::size_t bytes);
     template <bool Normalize, bool Utf8>
     const char* CopyRun(const char* p, const char* blockEnd);
-    template <bool Normalize, bool Utf8>
-    const char* CopyStretch(const char* p, const char* blockEnd);
 
     std::vector<char> buffer_;
     std::size_t length_ = 0;
