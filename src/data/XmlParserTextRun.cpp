@@ -203,8 +203,13 @@ const char* TTextSink::CopyRun(const char* p, const char* blockEnd) {
                 _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v);
                 out += count;
             }
+            if (stops == 0) {
+                // Not p += count: where the next block begins is then known
+                // before this one is read.
+                p += 16;
+                continue;
+            }
             p += count;
-            if (count == 16) continue;
             // Letters of two bytes are most of what a UTF-8 text has beyond
             // ASCII: the blocks go on after them.
             if (!Utf8 || !IsTwoByteLead(*p) || IsStop(p[1])) break;
