@@ -41,8 +41,11 @@ std::unique_ptr<TAttr> TAttrList::NewNode(std::string_view name, std::string_vie
         node = std::move(spare_.back());
         spare_.pop_back();
     }
-    node->Name.assign(name);
-    node->Value.assign(value);
+    // clear and append: assign would allow for the text lying in the string itself
+    node->Name.clear();
+    node->Name.append(name);
+    node->Value.clear();
+    node->Value.append(value);
     node->ValueType = TValueType::vtNormal;
     node->AttrType = TAttrType::atUnknown;
     return node;
