@@ -234,6 +234,7 @@ const char* TTextSink::CopyRun(const char* p, const char* blockEnd) {
 }
 
 const char* TTextSink::AppendRun(const char* first, const char* blockEnd, bool utf8) {
+    if (IsStop(*first)) return first;  // between two references, often
     if (normalize_) return utf8 ? CopyRun<true, true>(first, blockEnd) : CopyRun<true, false>(first, blockEnd);
     return utf8 ? CopyRun<false, true>(first, blockEnd) : CopyRun<false, false>(first, blockEnd);
 }
