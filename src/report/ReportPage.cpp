@@ -1,0 +1,32 @@
+#include "report/ReportPage.h"
+
+#include "platform/ui/QtCanvas.h"
+
+#include <QPainter>
+
+TPicturePage::TPicturePage(int width, int height, int pixelsPerInch)
+    : width_(width), height_(height), painter_(std::make_unique<QPainter>()) {
+    picture_.setBoundingRect(QRect(0, 0, width, height));
+    painter_->begin(&picture_);
+    canvas_ = std::make_unique<TQtCanvas>(*painter_, pixelsPerInch);
+}
+
+TPicturePage::~TPicturePage() { TPicturePage::Close(); }
+
+TCanvas& TPicturePage::Canvas() { return *canvas_; }
+
+void TPicturePage::Close() {
+    canvas_.reset();
+    if (painter_) painter_->end();
+    painter_.reset();
+}
+
+void TPicturePage::Play(QPainter& painter, const QRect& target) const {
+    if (width_ <= 0 || height_ <= 0) return;
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.scale(double(target.width()) / width_, double(target.height()) / height_);
+    painter.setClipRect(QRect(0, 0, width_, height_), Qt::IntersectClip);
+    picture_.play(&painter);
+    painter.restore();
+}
