@@ -1,7 +1,11 @@
 // The item block: an item's report rows and, for Optimum, its cost chart.
 #include "report/Report.h"
 
+#include "app/ItemModify.h"
 #include "calc/Item.h"
+#include "platform/ui/QtCanvas.h"
+
+#include <QRect>
 
 namespace {
 
@@ -17,7 +21,17 @@ TDiagramDrawer& InstalledDrawer() {
 }  // namespace
 
 void DrawDiagram(const TItem& item, QWidget* owner, TCanvas& canvas, const TRect& rect) {
-    if (InstalledDrawer()) InstalledDrawer()(item, owner, canvas, rect);
+    if (InstalledDrawer()) {
+        InstalledDrawer()(item, owner, canvas, rect);
+        return;
+    }
+    auto* qt = dynamic_cast<TQtCanvas*>(&canvas);
+    if (qt == nullptr) return;
+    // The dialog works on a copy: building it may bring the item's choices
+    // up to date, and the project's item stays as stored.
+    TItem copy = item;
+    TItemModifyForm form(owner, &copy);
+    form.DrawResultPage(qt->Painter(), QRect(rect.Left, rect.Top, rect.Width(), rect.Height()));
 }
 
 TDiagramDrawer SetDiagramDrawer(TDiagramDrawer drawer) {
