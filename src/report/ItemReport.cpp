@@ -23,8 +23,12 @@ TDiagramDrawer& InstalledDrawer() {
 void DrawDiagram(const TItem& item, QWidget* owner, TCanvas& canvas, const TRect& rect) {
     if (InstalledDrawer()) {
         InstalledDrawer()(item, owner, canvas, rect);
-        return;
+    } else {
+        DrawItemChart(item, owner, canvas, rect);
     }
+}
+
+void DrawItemChart(const TItem& item, QWidget* owner, TCanvas& canvas, const TRect& rect) {
     auto* qt = dynamic_cast<TQtCanvas*>(&canvas);
     if (qt == nullptr) return;
     // The dialog works on a copy: building it may bring the item's choices

@@ -125,12 +125,16 @@ private:
     bool productLineFetched_ = false;
 };
 
-// Draws an item's cost chart into a rectangle of the canvas.
+// Draws an item's cost chart into a rectangle of the canvas: the installed
+// drawer's, else DrawItemChart.
 using TDiagramDrawer = std::function<void(const TItem& item, QWidget* owner, TCanvas& canvas, const TRect& rect)>;
 void DrawDiagram(const TItem& item, QWidget* owner, TCanvas& canvas, const TRect& rect);
 // Installs a drawer in place of the calculation dialog's chart; an empty one
 // restores it. Returns the previous one.
 TDiagramDrawer SetDiagramDrawer(TDiagramDrawer drawer);
+// The calculation dialog's chart, built on a copy of the item and drawn
+// straight onto the canvas's painter; a canvas without one draws nothing.
+void DrawItemChart(const TItem& item, QWidget* owner, TCanvas& canvas, const TRect& rect);
 
 // The job the print dialog runs: each item's report rows and, for an
 // Optimum item, its cost chart 120 x 60 mm, 1 mm below the text. Every item

@@ -2,6 +2,7 @@
 
 #include "platform/ui/QtCanvas.h"
 
+#include <QPaintDevice>
 #include <QPainter>
 
 TPicturePage::TPicturePage(int width, int height, int pixelsPerInch)
@@ -27,6 +28,12 @@ void TPicturePage::Play(QPainter& painter, const QRect& target) const {
     painter.translate(target.topLeft());
     painter.scale(double(target.width()) / width_, double(target.height()) / height_);
     painter.setClipRect(QRect(0, 0, width_, height_), Qt::IntersectClip);
+    // Replaying scales by the device's density over the picture's by itself:
+    // divide that out so the page fills the target at any density.
+    if (const QPaintDevice* device = painter.device()) {
+        painter.scale(double(picture_.logicalDpiX()) / device->logicalDpiX(),
+                      double(picture_.logicalDpiY()) / device->logicalDpiY());
+    }
     picture_.play(&painter);
     painter.restore();
 }

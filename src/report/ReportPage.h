@@ -31,8 +31,6 @@ public:
 
     TCanvas& Canvas() override;
     void Close() override;
-    // Replays under its own scale: drawPicture would also scale by the
-    // target's density over the picture's.
     void Play(QPainter& painter, const QRect& target) const override;
 
 private:
