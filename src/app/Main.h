@@ -56,6 +56,8 @@ public:
     void FileSaveAsExecute();
     void FileExitExecute();
     void HelpAboutExecute();
+    // The print dialog for the current project.
+    void PrintActionExecute();
     void ViewActionExecute();
     void HelpContentExecute();
     void HelpIndexExecute();

@@ -139,6 +139,7 @@ void TMainForm::CreateActions() {
     OnExecute(Action("FileSaveAs"), this, [this] { FileSaveAsExecute(); });
     OnExecute(Action("FileExit"), this, [this] { FileExitExecute(); });
     OnExecute(Action("HelpAbout"), this, [this] { HelpAboutExecute(); });
+    OnExecute(Action("PrintAction"), this, [this] { PrintActionExecute(); });
     OnExecute(Action("ViewAction"), this, [this] { ViewActionExecute(); });
     OnExecute(Action("HelpContent"), this, [this] { HelpContentExecute(); });
     OnExecute(Action("HelpIndex"), this, [this] { HelpIndexExecute(); });

@@ -1,4 +1,4 @@
-// The main window's state rules and its view, help and about commands.
+// The main window's state rules and its view, help, about and print commands.
 
 #include "app/About.h"
 #include "app/ListViewItems.h"
@@ -9,6 +9,7 @@
 #include "platform/ui/ListView.h"
 #include "platform/ui/QtText.h"
 #include "project/Project.h"
+#include "report/Printing.h"
 
 #include <QAction>
 
@@ -62,4 +63,9 @@ void TMainForm::PopupMenuPopup() {
 
 void TMainForm::ItemsListClick() {
     UpdateActionStates();
+}
+
+void TMainForm::PrintActionExecute() {
+    TPrintingForm form(this, *project_);
+    form.ShowModal();
 }

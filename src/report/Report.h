@@ -64,6 +64,7 @@ public:
     int PageHeight() const { return pageHeight_; }
     int PageCount() const { return static_cast<int>(pages_.size()); }
     const TReportPage& Page(int index) const { return *pages_.at(static_cast<std::size_t>(index)); }
+    const TProject& Project() const { return project_; }
     // The margins rectangle in device pixels, and the area still free on
     // the current page.
     const TRect& PageRect() const { return pageRect_; }

@@ -37,3 +37,9 @@ void TPicturePage::Play(QPainter& painter, const QRect& target) const {
     picture_.play(&painter);
     painter.restore();
 }
+
+void TPicturePage::Draw(TCanvas& canvas, const TRect& target) const {
+    if (auto* qt = dynamic_cast<TQtCanvas*>(&canvas)) {
+        Play(qt->Painter(), QRect(target.Left, target.Top, target.Width(), target.Height()));
+    }
+}

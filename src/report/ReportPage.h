@@ -11,6 +11,7 @@ class QPainter;
 class QRect;
 class TCanvas;
 class TQtCanvas;
+struct TRect;
 
 class TReportPage {
 public:
@@ -21,6 +22,8 @@ public:
     virtual void Close() = 0;
     // Draws the closed page scaled into `target`.
     virtual void Play(QPainter& painter, const QRect& target) const = 0;
+    // The same onto a canvas (a printer's).
+    virtual void Draw(TCanvas& canvas, const TRect& target) const = 0;
 };
 
 // A page recorded as a QPicture in pixels of the given density.
@@ -32,6 +35,8 @@ public:
     TCanvas& Canvas() override;
     void Close() override;
     void Play(QPainter& painter, const QRect& target) const override;
+    // Draws on a canvas over a painter; any other canvas gets nothing.
+    void Draw(TCanvas& canvas, const TRect& target) const override;
 
 private:
     int width_;

@@ -10,6 +10,7 @@
 #include "report/Report.h"
 #include "support/FakeCanvas.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,9 +26,14 @@ public:
     std::vector<std::unique_ptr<TFakeCanvas>> pages;
     bool ended = false;
     bool aborted = false;
+    // As the PDF output: a file must be named first.
+    bool needsFile = false;
+    std::filesystem::path file;
 
-    std::string Name() const override { return "Fake printer"; }
+    std::string Name() const override { return file.empty() ? "Fake printer" : "Fake: " + file.string(); }
     TPrinterSheet Sheet() const override { return sheet; }
+    bool NeedsOutputFile() const override { return needsFile; }
+    void SetOutputFile(const std::filesystem::path& path) override { file = path; }
     void BeginDoc() override { NewPage(); }
     void NewPage() override { pages.push_back(std::make_unique<TFakeCanvas>(sheet.PixelsPerInch)); }
     void EndDoc() override { ended = true; }
@@ -42,6 +48,9 @@ public:
     TCanvas& Canvas() override { return canvas; }
     void Close() override {}
     void Play(QPainter&, const QRect&) const override {}
+    void Draw(TCanvas& target, const TRect& rect) const override {
+        target.StretchDraw(rect, testing_support::TFakeGraphic(canvas.clip.Width(), canvas.clip.Height()));
+    }
     TFakeCanvas canvas;
 };
 

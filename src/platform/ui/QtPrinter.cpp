@@ -28,7 +28,9 @@ TQtPrinter::~TQtPrinter() {
 }
 
 std::string TQtPrinter::Name() const {
-    return NeedsOutputFile() ? std::string("PDF") : FromQString(printer_->printerName());
+    if (!NeedsOutputFile()) return FromQString(printer_->printerName());
+    const QString file = printer_->outputFileName();
+    return file.isEmpty() ? std::string("PDF") : "PDF: " + FromQString(file);
 }
 
 TPrinterSheet TQtPrinter::Sheet() const {

@@ -20,7 +20,7 @@ public:
     TQtPrinter();
     ~TQtPrinter() override;
 
-    // "PDF" for the PDF output.
+    // The PDF output: "PDF", and its file once that is set.
     std::string Name() const override;
     TPrinterSheet Sheet() const override;
     bool NeedsOutputFile() const override;

@@ -1,0 +1,115 @@
+// The print dialog: options kept in the registry, the item choice, and what
+// OK and Preview start.
+#include "report/ReportTestSupport.h"
+
+#include "lang/Languages.h"
+#include "platform/ui/ListView.h"
+#include "report/Printing.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+using namespace report_testing;
+
+namespace {
+
+class PrintingTest : public ReportFixture {
+protected:
+    PrintingTest() : project(MakeProject(3)) {}
+    void SetUp() override {
+        ReportFixture::SetUp();
+        PrintingOptionSet = TPrintingOptionSet();
+    }
+    template <class T>
+    static T& Find(TPrintingForm& form, const char* name) {
+        T* widget = form.FindComponentAs<T>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return *widget;
+    }
+    static bool Checked(TPrintingForm& form, const char* name) { return Find<QCheckBox>(form, name).isChecked(); }
+
+    TProject project;
+};
+
+const char* const kBoxes[] = {"ProjektDataCheckBox", "ProjektNameCheckBox", "PageNumberCheckBox", "DateCheckBox"};
+
+}  // namespace
+
+TEST_F(PrintingTest, FirstRunHasEveryOptionOn) {
+    TPrintingForm form(nullptr, project);
+    for (const char* box : kBoxes) EXPECT_TRUE(Checked(form, box)) << box;
+    EXPECT_TRUE(Find<QRadioButton>(form, "All").isChecked());
+    EXPECT_EQ(Find<QLabel>(form, "PrinterName").text(), QStringLiteral("Fake printer"));
+    EXPECT_EQ(Find<TListView>(form, "ListView").Count(), 3);
+    EXPECT_EQ(Find<QLineEdit>(form, "Title").maxLength(), 60);
+}
+
+TEST_F(PrintingTest, OptionsAreStoredByOkAndPreviewNotByCancel) {
+    struct Case {
+        const char* button;
+        bool stored;
+        std::size_t printed;
+    };
+    for (const Case& c : {Case{"Cancel", false, 0}, Case{"Preview", true, 0}, Case{"OK", true, 3}}) {
+        SCOPED_TRACE(c.button);
+        printer.pages.clear();
+        printer.ended = false;
+        {
+            TPrintingForm form(nullptr, project);
+            Find<QCheckBox>(form, "DateCheckBox").setChecked(false);
+            Find<QLineEdit>(form, "Title").setText(QStringLiteral("Boiler house"));
+            Find<QPushButton>(form, c.button).click();
+        }
+        EXPECT_EQ(printer.pages.size(), c.printed);
+        // A new dialog reads the registry again.
+        PrintingOptionSet = TPrintingOptionSet();
+        ReportTitle.clear();
+        TPrintingForm next(nullptr, project);
+        EXPECT_EQ(Checked(next, "DateCheckBox"), !c.stored);
+        EXPECT_TRUE(Checked(next, "PageNumberCheckBox"));
+        PrintingOptionSet.Set(TPrintingOption::Date, true);
+        PrintingOptionSet.Store();
+    }
+    EXPECT_EQ(ModalForms, (std::vector<QString>{QStringLiteral("PrintPreviewForm")}));
+}
+
+TEST_F(PrintingTest, SelectedItemsNeedASelection) {
+    TPrintingForm form(nullptr, project);
+    TListView& list = Find<TListView>(form, "ListView");
+    Find<QRadioButton>(form, "SelectedOnly").setChecked(true);
+    Find<QPushButton>(form, "OK").click();
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, LanguageList->GetString("IDS_NEEDSELECTION"));
+    EXPECT_EQ(Boxes[0].Flags, 0x30u);
+    EXPECT_TRUE(printer.pages.empty());
+    EXPECT_EQ(form.ModalResult(), mrNone);
+
+    // Selecting a row switches to the selected items; All then prints every one.
+    list.SetSelected(1, true);
+    EXPECT_TRUE(Find<QRadioButton>(form, "SelectedOnly").isChecked());
+    Find<QRadioButton>(form, "All").setChecked(true);
+    Find<QPushButton>(form, "OK").click();
+    EXPECT_EQ(printer.pages.size(), 3u);
+    EXPECT_EQ(form.ModalResult(), mrOk);
+}
+
+TEST_F(PrintingTest, PrintingToAFileAsksItsNameFirst) {
+    printer.needsFile = true;
+    project.FileName = "C:\\Projects\\plant.kvr";
+    TPrintingForm form(nullptr, project);
+    Find<QPushButton>(form, "OK").click();  // the file dialog is cancelled
+    EXPECT_TRUE(printer.pages.empty());
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_EQ(form.ModalResult(), mrNone);
+
+    DialogAnswers.push_back(WorkFile("plant.pdf"));
+    Find<QPushButton>(form, "OK").click();
+    EXPECT_EQ(printer.file, WorkFile("plant.pdf"));
+    EXPECT_EQ(printer.pages.size(), 3u);
+    EXPECT_EQ(form.ModalResult(), mrOk);
+}
