@@ -2,10 +2,14 @@
 // OK and Preview start.
 #include "report/ReportTestSupport.h"
 
+#include "app/Main.h"
 #include "lang/Languages.h"
 #include "platform/ui/ListView.h"
+#include "report/GotoPage.h"
+#include "report/PrintPreview.h"
 #include "report/Printing.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -112,4 +116,54 @@ TEST_F(PrintingTest, PrintingToAFileAsksItsNameFirst) {
     EXPECT_EQ(printer.file, WorkFile("plant.pdf"));
     EXPECT_EQ(printer.pages.size(), 3u);
     EXPECT_EQ(form.ModalResult(), mrOk);
+}
+
+TEST_F(PrintingTest, EnglishTranslatesTheReportWindows) {
+    LanguageList->CompressedOnly = false;
+    LanguageList->Load(ProgramFolder() / "languages" / "*.xm?");
+    LanguageList->SetLanguage("English");
+    const TLanguage* english = LanguageList->CurrentLanguage();
+    ASSERT_NE(english, nullptr);
+    TRows rows(3);
+    TItemReport job(project, rows, true, {20, 20, 15, 20});
+    Prepare(job);
+    job.Preview(nullptr);
+    TPrintingForm printing(nullptr, project);
+    TPrintPreviewForm preview(nullptr, job);
+    TGotoPageForm gotoPage(nullptr, 3, 1);
+    struct Case {
+        TForm* form;
+        QString caption;
+    };
+    for (const Case& c : {Case{&printing, QStringLiteral("Print")}, Case{&preview, QStringLiteral("Print preview")},
+                          Case{&gotoPage, QStringLiteral("Go to page")}}) {
+        SCOPED_TRACE(c.form->objectName().toStdString());
+        EXPECT_EQ(c.form->windowTitle(), c.caption);
+        int items = 0;
+        for (const TLanguageForm& form : english->Forms) {
+            if (form.Name != c.form->Name()) continue;
+            for (const TLanguageFormItem& item : form.Items) {
+                ++items;
+                EXPECT_NE(c.form->FindComponent(item.Name), nullptr) << item.Name;
+            }
+        }
+        EXPECT_GT(items, 2);
+    }
+    EXPECT_EQ(printing.FindComponentAs<QPushButton>(QStringLiteral("OK"))->text(), QStringLiteral("Print"));
+    EXPECT_EQ(preview.FindComponentAs<QPushButton>(QStringLiteral("Cancel"))->text(), QStringLiteral("Back"));
+}
+
+TEST_F(PrintingTest, PrintCommandOpensTheDialogWhoseHelpIsPage102) {
+    ShipHelp();
+    TMainForm& main = Start();
+    main.Project().Items.push_back(TItem());
+    main.UpdateActionStates();
+    QAction& print = *main.FindComponentAs<QAction>(QStringLiteral("PrintAction"));
+    ASSERT_TRUE(print.isEnabled());
+    print.trigger();
+    EXPECT_EQ(ModalForms, (std::vector<QString>{QStringLiteral("PrintingForm")}));
+    TPrintingForm form(&main, main.Project());
+    Find<QPushButton>(form, "Help").click();
+    ASSERT_EQ(OpenedUrls.size(), 1u);
+    EXPECT_TRUE(OpenedUrls[0].toLocalFile().endsWith(QStringLiteral("help/102.html")));
 }
