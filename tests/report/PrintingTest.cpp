@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -114,6 +115,7 @@ TEST_F(PrintingTest, PrintingToAFileAsksItsNameFirst) {
     DialogAnswers.push_back(WorkFile("plant.pdf"));
     Find<QPushButton>(form, "OK").click();
     EXPECT_EQ(printer.file, WorkFile("plant.pdf"));
+    EXPECT_EQ(Find<QLabel>(form, "PrinterName").text().toStdString(), "Fake: " + WorkFile("plant.pdf").string());
     EXPECT_EQ(printer.pages.size(), 3u);
     EXPECT_EQ(form.ModalResult(), mrOk);
 }
@@ -166,4 +168,16 @@ TEST_F(PrintingTest, PrintCommandOpensTheDialogWhoseHelpIsPage102) {
     Find<QPushButton>(form, "Help").click();
     ASSERT_EQ(OpenedUrls.size(), 1u);
     EXPECT_TRUE(OpenedUrls[0].toLocalFile().endsWith(QStringLiteral("help/102.html")));
+}
+
+TEST_F(PrintingTest, FailedRunIsShownOnceAndTidiedUp) {
+    SetDiagramDrawer([](const TItem&, QWidget*, TCanvas&, const TRect&) { throw Exception("chart failed"); });
+    project.Items[1].CalculationType = CalcMode::Optimum;
+    TPrintingForm form(nullptr, project);
+    Find<QPushButton>(form, "OK").click();
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, "chart failed");
+    EXPECT_TRUE(printer.aborted);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(form.ModalResult(), mrNone);
 }

@@ -61,6 +61,10 @@ TEST_F(ReportTest, EmptyProjectIsOnePageWithItsFrame) {
     EXPECT_NE(page.AllText().find("plant.kvr"), std::string::npos);
     EXPECT_NE(page.AllText().find("2004-02-03"), std::string::npos);
     EXPECT_EQ(page.stretches.size(), 2u);  // both logos
+    // The product line closes the footer inside the bottom margin.
+    ASSERT_FALSE(page.texts.empty());
+    EXPECT_EQ(page.texts.back().Bytes, " 1.00");
+    EXPECT_LE(page.texts.back().Y + page.texts.back().Font.Size() * 96 / 72, job->PageRect().Bottom);
 }
 
 TEST_F(ReportTest, OptimumChartBelowItsTextOrAloneAtTheTopOfTheNextPage) {
