@@ -2,13 +2,14 @@
 // A preview page: drawn through its canvas until closed, then replayed into
 // any rectangle.
 
+#include <QImage>
 #include <QPicture>
+#include <QRect>
 
 #include <memory>
-#include <optional>
+#include <vector>
 
 class QPainter;
-class QRect;
 class TCanvas;
 class TQtCanvas;
 struct TRect;
@@ -26,7 +27,10 @@ public:
     virtual void Draw(TCanvas& canvas, const TRect& target) const = 0;
 };
 
-// A page recorded as a QPicture in pixels of the given density.
+// A page recorded as a QPicture in pixels of the given density. A picture
+// would keep every image drawn into it as PNG, milliseconds a page for the
+// logos, so the page keeps its images beside the picture and draws them
+// over it when replayed.
 class TPicturePage : public TReportPage {
 public:
     TPicturePage(int width, int height, int pixelsPerInch);
@@ -39,9 +43,15 @@ public:
     void Draw(TCanvas& canvas, const TRect& target) const override;
 
 private:
+    struct TPlacedImage {
+        QRect Rect;
+        QImage Image;
+    };
+
     int width_;
     int height_;
     mutable QPicture picture_;  // play() is not const
+    std::vector<TPlacedImage> images_;
     std::unique_ptr<QPainter> painter_;
     std::unique_ptr<TQtCanvas> canvas_;
 };
