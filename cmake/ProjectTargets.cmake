@@ -60,19 +60,28 @@ function(add_fuzz_target reader)
   endif()
 endfunction()
 
-# add_project_bench(name SOURCES ... LIBS ...): built in the main build and
-# run once as a smoke test; figures come from running the binary by hand.
+# add_project_bench(name [GUI] SOURCES ... LIBS ...): built in the main build and
+# run once as a smoke test; figures come from running the binary by hand. A GUI
+# benchmark brings its own main, which creates the Qt application.
 function(add_project_bench name)
-  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(B "GUI" "" "SOURCES;LIBS" ${ARGN})
   if(NOT VALDORINE_BENCH OR VALDORINE_FUZZ)
+    return()
+  endif()
+  if(B_GUI AND NOT VALDORINE_GUI)
     return()
   endif()
   find_package(benchmark REQUIRED)
   add_executable(${name} ${B_SOURCES})
-  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark_main project_options)
+  if(B_GUI)
+    set(main benchmark::benchmark)
+  else()
+    set(main benchmark::benchmark_main)
+  endif()
+  target_link_libraries(${name} PRIVATE ${B_LIBS} ${main} project_options)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE SOURCE_ROOT="${PROJECT_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name} --benchmark_min_time=0.001)
   set_tests_properties(${name} PROPERTIES LABELS bench
-    ENVIRONMENT "VALDORINE_BENCH_SMOKE=1;VALDORINE_MACHINE_ROOT=${CMAKE_BINARY_DIR}/test-machine-root")
+    ENVIRONMENT "VALDORINE_BENCH_SMOKE=1;QT_QPA_PLATFORM=offscreen;VALDORINE_MACHINE_ROOT=${CMAKE_BINARY_DIR}/test-machine-root")
 endfunction()

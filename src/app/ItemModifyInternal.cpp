@@ -4,6 +4,7 @@
 #include "platform/base/Exception.h"
 #include "platform/base/StringList.h"
 #include "platform/base/SysUtils.h"
+#include "platform/ui/MemoLines.h"
 #include "platform/ui/QtControls.h"
 #include "platform/ui/QtText.h"
 #include "project/ValueHelpers.h"
@@ -42,11 +43,12 @@ std::string TextOf(const QWidget& control) {
 
 std::string MemoText(const QPlainTextEdit& memo) {
     // Not TStringList::Text: that ends every line, so each OK would add one.
+    TStringList lines;
+    ReadMemoLines(memo, lines);
     std::string text;
-    const QStringList lines = memo.toPlainText().split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
+    for (int i = 0; i < lines.Count(); ++i) {
         if (i > 0) text += "\r\n";
-        text += FromQString(lines[i]);
+        text += lines[i];
     }
     return text;
 }
@@ -54,9 +56,7 @@ std::string MemoText(const QPlainTextEdit& memo) {
 void SetMemoText(QPlainTextEdit& memo, const std::string& text) {
     TStringList lines;
     lines.SetText(text);
-    QStringList shown;
-    for (const std::string& line : lines.Lines()) shown << ToQString(line);
-    memo.setPlainText(shown.join(QLatin1Char('\n')));
+    SetMemoLines(memo, lines);
 }
 
 }  // namespace item_modify
