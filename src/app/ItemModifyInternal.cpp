@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QVariant>
 
 namespace item_modify {
 
@@ -19,8 +20,17 @@ QString NumberText(double value, int digits) {
     return ToQString(FloatToStrG(value, digits));
 }
 
+namespace {
+// What ShowNumber wrote into an edit, kept on the edit itself.
+constexpr char kShownText[] = "shownNumberText";
+constexpr char kShownValue[] = "shownNumberValue";
+}  // namespace
+
 void ShowNumber(QLineEdit& edit, double value, int digits) {
-    edit.setText(NumberText(value, digits));
+    const QString text = NumberText(value, digits);
+    edit.setText(text);
+    edit.setProperty(kShownText, text);
+    edit.setProperty(kShownValue, value);
 }
 
 void ShowNumber(QLabel& label, double value, int digits) {
@@ -29,7 +39,16 @@ void ShowNumber(QLabel& label, double value, int digits) {
 
 double ReadNumber(QWidget& control, int mode) {
     TQtControl adapter(control);
-    return ControlToValue(adapter, mode);
+    const double typed = ControlToValue(adapter, mode);
+    // An edit the user left as shown reads back the value it shows, not its
+    // rounded text: otherwise OK on an unchanged item would store 12350 for
+    // a length of 12345. Rounding to 4 digits keeps the sign and never
+    // reaches 0, so the check above holds for the exact value too.
+    const auto* edit = qobject_cast<const QLineEdit*>(&control);
+    if (edit != nullptr && edit->text() == edit->property(kShownText).toString()) {
+        return edit->property(kShownValue).toDouble();
+    }
+    return typed;
 }
 
 void RejectValue(QWidget& control) {

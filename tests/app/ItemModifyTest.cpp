@@ -387,7 +387,7 @@ TEST_F(ItemModifyTest, ValuesBeyondTheItemsRangeAreRejected) {
     EXPECT_EQ(item.Length, 50);
 }
 
-TEST_F(ItemModifyTest, NumbersShowWithFourDigitsAndTheUsersSeparator) {
+TEST_F(ItemModifyTest, NumbersShowWithFourDigitsAndReadBackUnrounded) {
     struct Row {
         float length;
         char separator;
@@ -401,6 +401,9 @@ TEST_F(ItemModifyTest, NumbersShowWithFourDigitsAndTheUsersSeparator) {
         item.Length = row.length;
         auto form = Open(item);
         EXPECT_EQ(Text(*form, "TubeLength"), row.shown);
+        // Left as shown, the edit reads back the stored value, not its text.
+        EXPECT_TRUE(form->ReadControls());
+        EXPECT_EQ(item.Length, row.length);
         SetDecimalSeparator('.');
     }
 }

@@ -34,9 +34,15 @@ public:
     void SetViewStyle(TViewStyle style);
 
     // Columns of the report view; column 0 shows the captions, column i the
-    // sub-item i - 1.
+    // sub-item i - 1. Texts without a column are not shown.
     int ColumnCount() const;
     void AddColumn(const QString& caption, int width);
+    // A column whose texts are aligned left, right or centred.
+    void AddColumn(const QString& caption, int width, Qt::Alignment alignment);
+    // Left for a column that doesn't exist.
+    Qt::Alignment ColumnAlignment(int column) const;
+    // Removes every column; the items keep their texts for the columns added next.
+    void ClearColumns();
     QString ColumnCaption(int column) const;
     // False for a column that doesn't exist.
     bool SetColumnCaption(int column, const QString& caption);
@@ -100,9 +106,12 @@ private:
     class TCaptionDelegate;
 
     void ApplyIcons();
+    // Report-view columns beyond ColumnCount() hold texts but aren't shown.
+    void HideUndeclaredColumns();
     void EmitEdited(int index, const QString& text) { emit Edited(index, text); }
 
     TViewStyle viewStyle_ = TViewStyle::Icon;
+    int columns_ = 0;
     QStandardItemModel* model_ = nullptr;
     QListView* itemView_ = nullptr;
     QTreeView* reportView_ = nullptr;

@@ -174,3 +174,18 @@ TRect TQtCanvas::ClipRect() const {
     if (painter_.hasClipping()) box = painter_.clipBoundingRect().toAlignedRect();
     return {box.left(), box.top(), box.left() + box.width(), box.top() + box.height()};
 }
+
+void AssignQtFont(TFont& font, const QFont& qfont) {
+    font.SetName(FromQString(qfont.family()));
+    if (qfont.pointSize() > 0) {
+        font.SetSize(qfont.pointSize());
+    } else {
+        font.SetHeight(-qfont.pixelSize());
+    }
+    font.SetStyle({qfont.bold(), qfont.italic()});
+}
+
+TColor FromQColor(const QColor& color) {
+    return RGB(static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
+               static_cast<std::uint8_t>(color.blue()));
+}

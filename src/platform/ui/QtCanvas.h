@@ -62,3 +62,9 @@ private:
 QColor ToQColor(TColor color);
 // The character a byte stands for in the "Symbol" font.
 char16_t SymbolToUnicode(unsigned char byte);
+
+// A widget's font as a canvas font: face, size in points (a pixel size
+// counts at the canvas font's density), bold and italic.
+void AssignQtFont(TFont& font, const QFont& qfont);
+// A Qt colour as a canvas colour (alpha dropped).
+TColor FromQColor(const QColor& color);
