@@ -12,7 +12,6 @@
 #include "report/Report.h"
 #include "ui_PrintPreview.h"
 
-#include <QEvent>
 #include <QPainter>
 #include <QStyle>
 
@@ -59,8 +58,7 @@ TPrintPreviewForm::TPrintPreviewForm(QWidget* owner, const TReportJob& job)
     // The button is the Exit action's: its caption, and its click.
     connect(ui_->Exit, &QAction::changed, this, [this] { ui_->Cancel->setText(ui_->Exit->text()); });
     connect(ui_->Cancel, &QPushButton::clicked, ui_->Exit, &QAction::trigger);
-    ui_->PageImage->installEventFilter(this);
-    ui_->PageImage->setAutoFillBackground(false);
+    OnPaint(*ui_->PageImage, this, [this](QPainter& painter) { PageImagePaint(painter); });
 
     if (LanguageList) LanguageList->TranslateForm(*this);
     currentPage_ = 0;
@@ -85,15 +83,6 @@ void TPrintPreviewForm::UpdatePageControls() {
 
 void TPrintPreviewForm::SizePageImage() {
     ui_->PageImage->resize(job_.PageWidth() * zoom_ / 100, job_.PageHeight() * zoom_ / 100);
-}
-
-bool TPrintPreviewForm::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui_->PageImage && event->type() == QEvent::Paint) {
-        QPainter painter(ui_->PageImage);
-        PageImagePaint(painter);
-        return true;
-    }
-    return TForm::eventFilter(watched, event);
 }
 
 void TPrintPreviewForm::PageImagePaint(QPainter& painter) {

@@ -46,9 +46,6 @@ public:
     void ExitExecute();
     void HelpClick();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void GoTo(int page);
     void SizePageImage();

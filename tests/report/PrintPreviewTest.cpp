@@ -6,6 +6,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QImage>
+#include <QPixmap>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -129,4 +131,23 @@ TEST_F(PrintPreviewTest, GoToIgnoresPagesOutOfRangeAndReportsNonNumbers) {
     ok.click();
     EXPECT_EQ(form.ModalResult(), mrOk);
     EXPECT_EQ(form.PageNumber(), 4);
+}
+
+TEST_F(PrintPreviewTest, PageImageShowsTheCurrentPageAtTheZoom) {
+    const TProject project = MakeProject(1);
+    TRows rows(1);
+    TItemReport job(project, rows, true, {20, 20, 15, 20});
+    job.ScreenPixelsPerInch = 96;
+    job.ProductLineSource = [] { return std::string(); };
+    job.Preview(nullptr);
+    PreviewZoomIndex = 1;  // 50 %
+    TPrintPreviewForm form(nullptr, job);
+    PreviewZoomIndex = 3;
+    QWidget& image = *form.FindComponentAs<QWidget>(QStringLiteral("PageImage"));
+    EXPECT_EQ(image.size(), QSize(793 / 2, 1122 / 2));
+    const QImage shown = image.grab().toImage();
+    int green = 0;
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < shown.width(); ++x) green += shown.pixel(x, y) == qRgb(40, 160, 40);
+    EXPECT_GT(green, 100);  // the header band, half size
 }
