@@ -133,6 +133,25 @@ TEST_F(ListViewTest, SubItemsCannotBeEdited) {
     EXPECT_TRUE(list.Model().flags(list.Model().index(0, 0)) & Qt::ItemIsEditable);
 }
 
+TEST_F(ListViewTest, ReadOnlyListNeverEdits) {
+    list.SetReadOnly(true);
+    list.SetSelected(1, true);
+    list.CurrentView().setCurrentIndex(list.Model().index(1, 0));
+    list.CurrentView().setFocus();
+    QTest::keyClick(&list.CurrentView(), Qt::Key_F2);
+    list.EditCaption(1);
+    EXPECT_FALSE(list.IsEditing());
+}
+
+TEST_F(ListViewTest, SelectItemReportsEveryChangeOfSelection) {
+    QSignalSpy changes(&list, &TListView::SelectItem);
+    list.SetSelected(2, true);  // the program's own change
+    QTest::mouseClick(list.CurrentView().viewport(), Qt::LeftButton, {}, CentreOf(0));
+    std::vector<std::pair<int, bool>> seen;
+    for (const auto& change : changes) seen.emplace_back(change[0].toInt(), change[1].toBool());
+    EXPECT_EQ(seen, (std::vector<std::pair<int, bool>>{{2, true}, {2, false}, {0, true}}));
+}
+
 TEST_F(ListViewTest, ClearedColumnsKeepTheItemsTexts) {
     list.SetViewStyle(TViewStyle::Report);
     list.ClearColumns();

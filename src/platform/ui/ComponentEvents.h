@@ -16,6 +16,7 @@
 // | OnDblClick| TListView                          | TListView::DblClick                | no                    |
 // | OnDblClick| TTreeView                          | QTreeWidget::itemDoubleClicked     | no                    |
 // | OnEdited  | TListView                          | TListView::Edited                  | no                    |
+// | OnSelectItem | TListView                       | TListView::SelectItem              | yes                   |
 // | OnChange  | TComboBox                          | QComboBox::activated, and an       | no                    |
 // |           |                                    | editable box's textEdited          |                       |
 // | OnChange  | TEdit                              | QLineEdit::textChanged             | yes (Text := ...)     |
@@ -110,6 +111,12 @@ void OnDblClick(TListView& list, const QObject* context, F handler) {
 template <class F>
 void OnEdited(TListView& list, const QObject* context, F handler) {
     ConnectCommand(&list, &TListView::Edited, context, std::move(handler));
+}
+
+// handler(index, selected)
+template <class F>
+void OnSelectItem(TListView& list, const QObject* context, F handler) {
+    ConnectCommand(&list, &TListView::SelectItem, context, std::move(handler));
 }
 
 template <class F>

@@ -74,6 +74,13 @@ TListView::TListView(QWidget* parent)
         });
         stack_->addWidget(view);
     }
+    connect(reportView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected, const QItemSelection& deselected) {
+                for (const QModelIndex& index : deselected.indexes())
+                    if (index.column() == 0) emit SelectItem(index.row(), false);
+                for (const QModelIndex& index : selected.indexes())
+                    if (index.column() == 0) emit SelectItem(index.row(), true);
+            });
     SetMultiSelect(false);
     SetViewStyle(TViewStyle::Icon);
 }
@@ -246,8 +253,15 @@ int TListView::SelCount() const {
     return count;
 }
 
+void TListView::SetReadOnly(bool on) {
+    readOnly_ = on;
+    const auto triggers = on ? QAbstractItemView::NoEditTriggers : kEditTriggers;
+    itemView_->setEditTriggers(triggers);
+    reportView_->setEditTriggers(triggers);
+}
+
 void TListView::EditCaption(int index) {
-    if (index < 0 || index >= model_->rowCount()) return;
+    if (readOnly_ || index < 0 || index >= model_->rowCount()) return;
     QAbstractItemView& view = CurrentView();
     view.setFocus();
     const QModelIndex item = model_->index(index, 0);

@@ -74,6 +74,10 @@ public:
     int SelectedIndex() const;
     int SelCount() const;
 
+    // A read-only list never edits a caption in place.
+    void SetReadOnly(bool on);
+    bool ReadOnly() const { return readOnly_; }
+
     // Starts the in-place editing of an item's caption (the list takes the focus).
     void EditCaption(int index);
     bool IsEditing() const;
@@ -92,6 +96,8 @@ signals:
     // The user finished editing item `index`'s caption with `text`; the list
     // already shows the new caption.
     void Edited(int index, const QString& text);
+    // Item `index` became selected or unselected, by the user or the program.
+    void SelectItem(int index, bool selected);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -114,4 +120,5 @@ private:
     QIcon smallImage_;
     QIcon itemIcon_;  // both sizes, for every item
     QPointer<QMenu> popupMenu_;
+    bool readOnly_ = false;
 };
