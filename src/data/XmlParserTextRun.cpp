@@ -89,7 +89,8 @@ inline const char* DecodeUtf8(const char* p, const std::array<char, 0x800>& twoB
 // Stores the first count bytes of a block at out, without those marked in
 // drop (a bit per byte, none at or past count); returns the new end. The
 // block is stored whole first, then each gap is closed by storing the bytes
-// after it over it: white space comes in few runs per block.
+// after it over it: white space comes in few runs per block. REQUIRES: room
+// for 31 bytes at out.
 inline char* StoreKept(char* out, __m128i block, unsigned drop, int count) {
     alignas(16) char bytes[32];
     _mm_store_si128(reinterpret_cast<__m128i*>(bytes), block);
@@ -180,7 +181,7 @@ const char* TTextSink::CopyRun(const char* p, const char* blockEnd) {
 #if defined(__SSE2__)
         // Blocks up to the first stop byte or (with UTF-8) byte above 0x7F.
         while (blockEnd && blockEnd - p >= 16) {
-            room(17);
+            room(32);  // StoreKept may store 16 bytes from 15 bytes in
             __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
             auto stops = static_cast<unsigned>(_mm_movemask_epi8(
                 _mm_or_si128(_mm_cmpeq_epi8(v, nul), _mm_or_si128(_mm_cmpeq_epi8(v, lt), _mm_cmpeq_epi8(v, amp)))));
