@@ -84,7 +84,7 @@ void NormalizeWs(std::string& text) {
 bool BlankWs(std::string& text) {
     char* p = text.data();
     char* const end = p + text.size();
-    unsigned high = 0;
+    unsigned high = 0;  // a bit set for each byte above 0x7F
 #if defined(__SSE2__)
     if (end - p >= 16) {
         // Blocks of 16, the last one overlapping the one before: a blank
@@ -106,9 +106,9 @@ bool BlankWs(std::string& text) {
     for (; p != end; ++p) {
         const auto c = static_cast<unsigned char>(*p);
         *p = kBlanked[c];
-        high |= c;
+        high |= c >> 7;
     }
-    return high >= 0x80;
+    return high != 0;
 }
 
 void SetStringSF(std::string& text, const char* first, const char* last) {
@@ -211,9 +211,9 @@ std::size_t Utf8ToAnsiInto(const char* in, std::size_t size, char* out, char rep
 }
 
 bool AllAscii(const std::string& text) {
-    unsigned char bits = 0;
-    for (const char c : text) bits |= static_cast<unsigned char>(c);
-    return bits < 0x80;
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
 }
 
 }  // namespace
