@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cfloat>
 #include <climits>
 #include <cmath>
@@ -173,6 +174,33 @@ TEST(StrToFloat, RaisesForBadOrOutOfRangeText) {
         EXPECT_EQ(e.Message(), "'x1' is not a valid floating point value");
     }
     EXPECT_EQ(StrToFloat("1e-400"), 0.0);  // underflow is a tiny number, not an error
+}
+
+TEST(EncodeDate, DaysSinceTheLastDaysOf1899) {
+    // Values of the platform's date type: 1 January 1900 is day 2, 2000 day 36526.
+    const struct {
+        int year, month, day;
+        double value;
+    } dates[] = {
+        {1899, 12, 30, 0},    {1900, 1, 1, 2},     {1900, 3, 1, 61},   {2000, 1, 1, 36526},
+        {2000, 2, 29, 36585}, {2024, 12, 31, 45657}, {1, 1, 1, -693593}, {9999, 12, 31, 2958465},
+    };
+    for (const auto& d : dates) {
+        SCOPED_TRACE(d.value);
+        EXPECT_EQ(EncodeDate(d.year, d.month, d.day), d.value);
+    }
+    for (const auto& bad : {std::array{2023, 2, 29}, std::array{1900, 2, 29}, std::array{2031, 4, 31},
+                            std::array{2031, 13, 1}, std::array{2031, 1, 0}, std::array{0, 1, 1},
+                            std::array{10000, 1, 1}}) {
+        SCOPED_TRACE(bad[0]);
+        EXPECT_THROW(EncodeDate(bad[0], bad[1], bad[2]), EConvertError);
+    }
+    try {
+        EncodeDate(2023, 2, 29);
+        FAIL();
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message(), "'2023-2-29' is not a valid date");
+    }
 }
 
 TEST(ParseDoublePrefix, TakesTheLongestLeadingNumber) {
