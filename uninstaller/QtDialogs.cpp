@@ -13,6 +13,7 @@
 #include <QFont>
 #include <QFrame>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPalette>
@@ -54,6 +55,23 @@ QLabel* iconControl(QWidget* parent, const char* name, const QPixmap& pixmap, QR
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
+
+// A Yes/No box has no Cancel: Escape and the window's close button must not
+// answer it (a "No" may delete what can't be got back).
+class NoDismissFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) return true;
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 }  // namespace
 
@@ -271,6 +289,8 @@ int QtDialogs::messageBox(const ByteString& text, unsigned flags, bool ownedByPr
     if ((flags & win::MB_TYPEMASK) == win::MB_YESNO) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
+        NoDismissFilter filter;
+        box.installEventFilter(&filter);
         return box.exec() == QMessageBox::Yes ? win::IDYES : win::IDNO;
     }
     box.setStandardButtons(QMessageBox::Ok);
