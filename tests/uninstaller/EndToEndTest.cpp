@@ -175,3 +175,16 @@ TEST_F(EndToEnd, RelativeMachineRootHoldsWhileTheRunChangesDirectory) {
     EXPECT_EQ(win::PendingDeletions(), std::vector<std::string>{kUninstaller});
     EXPECT_FALSE(fs::exists(Native("C:\\") / root_.Path().filename()));
 }
+
+TEST_F(EndToEnd, AnUninstallerOutsideTheDrivesSchedulesItsOwnDeletion) {
+    Install();
+    // A packed copy in a folder of this machine, as the build's packaged uninstaller lies.
+    const fs::path outside = dir_.Path() / "bin" / "OrbeloUninstaller-packaged";
+    fs::create_directories(outside.parent_path());
+    fs::copy_file(ORBELO_UNINSTALLER, outside);
+    ASSERT_EQ(RunProgram({ORBELO_APPEND_DATA, outside.string(), (dir_.Path() / "data.bin").string()}), 0);
+    EXPECT_EQ(RunProgram({outside.string(), "/SILENT"}), 1);
+    EXPECT_FALSE(Exists(kFolder + "\\Valdorine.exe"));
+    EXPECT_EQ(win::PendingDeletions(), std::vector<std::string>{fs::canonical(outside).string()});
+    EXPECT_TRUE(fs::exists(outside));  // only recorded: nothing restarts here
+}
