@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cfloat>
 #include <climits>
 #include <cmath>
@@ -189,12 +188,7 @@ TEST(EncodeDate, DaysSinceTheLastDaysOf1899) {
         SCOPED_TRACE(d.value);
         EXPECT_EQ(EncodeDate(d.year, d.month, d.day), d.value);
     }
-    for (const auto& bad : {std::array{2023, 2, 29}, std::array{1900, 2, 29}, std::array{2031, 4, 31},
-                            std::array{2031, 13, 1}, std::array{2031, 1, 0}, std::array{0, 1, 1},
-                            std::array{10000, 1, 1}}) {
-        SCOPED_TRACE(bad[0]);
-        EXPECT_THROW(EncodeDate(bad[0], bad[1], bad[2]), EConvertError);
-    }
+    // Impossible dates: more in the price list's tests.
     try {
         EncodeDate(2023, 2, 29);
         FAIL();
