@@ -11,9 +11,11 @@
 #include <string>
 #include <string_view>
 
+class IItemEditor;
 class QAction;
 class QCloseEvent;
 class QMenu;
+class QString;
 class TImageList;
 class TListView;
 class TOpenDialog;
@@ -55,6 +57,15 @@ public:
     void SaveExecute();
     void FileSaveAsExecute();
     void FileExitExecute();
+    void NewItemActionExecute();
+    void ModifyItemActionExecute();
+    void RenameItemActionExecute();
+    void DeleteItemActionExecute();
+    void EditCutExecute();
+    void EditCopyExecute();
+    void EditPasteExecute();
+    void ProjectDataActionExecute();
+    void ProgramOptionsActionExecute();
     void HelpAboutExecute();
     void ViewActionExecute();
     void HelpContentExecute();
@@ -62,6 +73,8 @@ public:
     void HelpOnHelpExecute();
     void PopupMenuPopup();
     void ItemsListClick();
+    // The user renamed list entry `index` in place.
+    void ItemsListEdited(int index, const QString& text);
 
     TProject& Project() const { return *project_; }
     // The project's file: as chosen in the dialog while the project's
@@ -69,6 +82,9 @@ public:
     // empty for a new project.
     std::filesystem::path ProjectFilePath() const;
     TListView& ItemsList() const;
+    // Replaces the calculation dialog behind New and Modify (for tests); null
+    // restores it.
+    void SetItemEditor(std::unique_ptr<IItemEditor> editor);
 
 protected:
     // FormClose: the window closes only when QuerySaveChanges allows.
@@ -79,12 +95,14 @@ private:
     void CreateActions();
     void CreateMenus();
     void FillItemsList();
+    IItemEditor& ItemEditor();
     void ReplaceProject(std::unique_ptr<TProject> project, const std::filesystem::path& path);
     QAction& Action(const char* name) const;
 
     std::unique_ptr<Ui::MainForm> ui_;
     std::unique_ptr<TProject> project_;
     std::filesystem::path projectPath_;
+    std::unique_ptr<IItemEditor> itemEditor_;
     TImageList* imageList1_ = nullptr;
     TOpenDialog* openDialog_ = nullptr;
     TSaveDialog* saveDialog_ = nullptr;

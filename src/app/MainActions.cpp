@@ -107,6 +107,7 @@ void TMainForm::CreateComponents() {
     OnClick(list, this, [this] { ItemsListClick(); });
     // A double click means Modify.
     OnDblClick(list, this, [this] { Action("ModifyItemAction").trigger(); });
+    OnEdited(list, this, [this](int index, const QString& text) { ItemsListEdited(index, text); });
 
     openDialog_ = new TOpenDialog(this);
     openDialog_->setObjectName(QStringLiteral("OpenDialog"));
@@ -138,8 +139,17 @@ void TMainForm::CreateActions() {
     OnExecute(Action("FileSave"), this, [this] { SaveExecute(); });
     OnExecute(Action("FileSaveAs"), this, [this] { FileSaveAsExecute(); });
     OnExecute(Action("FileExit"), this, [this] { FileExitExecute(); });
+    OnExecute(Action("EditCut"), this, [this] { EditCutExecute(); });
+    OnExecute(Action("EditCopy"), this, [this] { EditCopyExecute(); });
+    OnExecute(Action("EditPaste"), this, [this] { EditPasteExecute(); });
     OnExecute(Action("HelpAbout"), this, [this] { HelpAboutExecute(); });
+    OnExecute(Action("NewItemAction"), this, [this] { NewItemActionExecute(); });
+    OnExecute(Action("ModifyItemAction"), this, [this] { ModifyItemActionExecute(); });
+    OnExecute(Action("DeleteItemAction"), this, [this] { DeleteItemActionExecute(); });
+    OnExecute(Action("RenameItemAction"), this, [this] { RenameItemActionExecute(); });
     OnExecute(Action("ViewAction"), this, [this] { ViewActionExecute(); });
+    OnExecute(Action("ProjectDataAction"), this, [this] { ProjectDataActionExecute(); });
+    OnExecute(Action("ProgramOptionsAction"), this, [this] { ProgramOptionsActionExecute(); });
     OnExecute(Action("HelpContent"), this, [this] { HelpContentExecute(); });
     OnExecute(Action("HelpIndex"), this, [this] { HelpIndexExecute(); });
     OnExecute(Action("HelpOnHelp"), this, [this] { HelpOnHelpExecute(); });

@@ -1,8 +1,9 @@
-// The main window's file commands: new, open, save, save as, and the question
-// before the current project is discarded.
+// The main window's file commands: new, open, save, save as, the project's
+// data, and the question before the current project is discarded.
 
 #include "app/Main.h"
 
+#include "app/Projektdata.h"
 #include "lang/Languages.h"
 #include "platform/base/Exception.h"
 #include "platform/base/MemoryStream.h"
@@ -76,6 +77,14 @@ void TMainForm::FileSaveAsExecute() {
 
 void TMainForm::FileExitExecute() {
     close();
+}
+
+void TMainForm::ProjectDataActionExecute() {
+    {
+        TProjektDataForm form(this, *project_);
+        form.ShowModal();
+    }
+    UpdateActionStates();
 }
 
 void TMainForm::SaveProject(bool saveAs) {

@@ -42,6 +42,15 @@ public:
     virtual void AddItem(const std::string& caption, const std::vector<std::string>& subItems) = 0;
 };
 
+// The calculation dialog as the project's edit commands see it.
+class IItemEditor {
+public:
+    virtual ~IItemEditor() = default;
+    // Lets the user edit `item`; true when they confirmed (OK). On false the
+    // item may still hold values read before a check failed.
+    virtual bool Edit(TItem& item) = 0;
+};
+
 class TProject {
 public:
     // A new project: the options' designer lines, today's date in the user's
@@ -61,6 +70,19 @@ public:
     void LoadFromStream(TStream& stream);
 
     int ItemCount() const { return static_cast<int>(Items.size()); }
+
+    // Appends a copy of `item`, sets Modified, then edits the new last item as
+    // EditItem does. A cancelled edit leaves the appended copy as given.
+    void AddItem(IItemEditor& editor, const TItem& item);
+    // Runs the editor on a copy of item `index`; only on OK the copy replaces
+    // the item and Modified is set. An index outside the items does nothing.
+    void EditItem(IItemEditor& editor, int index);
+    // Erases the items whose list entries are selected (entries beyond the
+    // items are ignored); the others keep their order. Sets Modified.
+    void DeleteSelectedItems(const IItemSelection& list);
+    // Renames item `index` and sets Modified, also for the same name; an index
+    // outside the items does nothing.
+    void SetItemName(int index, const std::string& name);
 
     // Empties the list, then adds one entry per item in order: the item's
     // name with its comment as the one sub-item. The selection is lost.

@@ -93,6 +93,15 @@ void AppFixture::ShipHelp() {
                           std::filesystem::copy_options::recursive);
 }
 
+void AppFixture::ShipData() {
+    std::filesystem::copy(std::filesystem::path(SOURCE_ROOT) / "data", work_ / "data",
+                          std::filesystem::copy_options::recursive);
+}
+
+void AppFixture::ShipPriceList() {
+    std::filesystem::copy_file(std::filesystem::path(SOURCE_ROOT) / "PRICE.TXT", program_ / "PRICE.TXT");
+}
+
 void AppFixture::SelectLanguage(const std::string& id) {
     TRegistry registry;
     ASSERT_TRUE(OpenProgramKey(registry));

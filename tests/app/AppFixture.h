@@ -51,6 +51,10 @@ protected:
 
     void ShipPicture();
     void ShipHelp();
+    // The shipped data bases into "data" of the current directory, and the
+    // shipped price list beside the program, for the next Start.
+    void ShipData();
+    void ShipPriceList();
     void SelectLanguage(const std::string& id);
 
     // Answers, used in order; an empty queue answers OK / the default.

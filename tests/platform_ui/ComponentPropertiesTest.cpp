@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 #include <QtCharts/QValueAxis>
@@ -164,6 +165,12 @@ TEST(ComponentProperties, ChartTitleLinesAxesAndSeries) {
 
     EXPECT_TRUE(SetComponentProperty(*series, K::Series, P::Title, 0, QStringLiteral("Investment")));
     EXPECT_EQ(series->name(), QStringLiteral("Investment"));
+    // A bar set is a series of its own for the translation: its label is the title.
+    auto* bars = new QBarSet(QStringLiteral("Beruházás"));
+    series->append(bars);
+    EXPECT_TRUE(SetComponentProperty(*bars, K::Series, P::Title, 0, QStringLiteral("Loss")));
+    EXPECT_EQ(bars->label(), QStringLiteral("Loss"));
+    EXPECT_FALSE(SetComponentProperty(*bars, K::Series, P::Caption, 0, QStringLiteral("x")));
 }
 
 TEST(ComponentProperties, TabSheetsArePagesOfATabWidget) {

@@ -9,8 +9,10 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
 #include <QRadialGradient>
 
+#include <cmath>
 #include <cstdio>
 #include <functional>
 
@@ -196,6 +198,122 @@ void DrawPipe(QPainter& p, QRectF body) {
     }
 }
 
+// The calculation dialog's list pictures, 104 x 36: one per application and
+// one per calculation type.
+bool SaveEntry(const QString& path, const Draw& draw) {
+    QImage image(104, 36, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    draw(painter);
+    painter.end();
+    const bool ok = image.save(path, "PNG");
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+const QColor kWool(246, 206, 84);
+const QColor kSteel(120, 124, 130);
+const QColor kWater(64, 126, 206);
+const QColor kLine(70, 70, 70);
+
+// A pipe seen from the side with its insulation cut back at the right end.
+void SidePipe(QPainter& p, qreal y, qreal radius, qreal wool) {
+    p.setPen(QPen(kLine, 1));
+    p.setBrush(kWool);
+    p.drawRect(QRectF(8, y - radius - wool, 64, 2 * (radius + wool)));
+    p.setBrush(kSteel);
+    p.drawRect(QRectF(72, y - radius, 24, 2 * radius));
+    p.setBrush(kWater);
+    p.drawEllipse(QPointF(96, y), radius * 0.35, radius * 0.85);
+}
+
+void Arrow(QPainter& p, QPointF from, QPointF to, const QColor& colour) {
+    p.setPen(QPen(colour, 1.6));
+    p.drawLine(from, to);
+    const QPointF d = (to - from) / std::hypot(to.x() - from.x(), to.y() - from.y());
+    const QPointF n(-d.y(), d.x());
+    p.setBrush(colour);
+    p.drawPolygon(QPolygonF({to, to - 5 * d + 3 * n, to - 5 * d - 3 * n}));
+}
+
+void Geometry(QPainter& p, int kind) {
+    p.setPen(QPen(kLine, 1));
+    switch (kind) {
+    case 0:
+        SidePipe(p, 18, 6, 7);
+        break;
+    case 1:  // a thin-walled duct, thicker than a pipe
+        SidePipe(p, 18, 10, 4);
+        break;
+    case 2: {  // a rectangular duct in perspective
+        const QPolygonF top({QPointF(8, 10), QPointF(80, 10), QPointF(92, 4), QPointF(20, 4)});
+        const QPolygonF side({QPointF(80, 10), QPointF(92, 4), QPointF(92, 24), QPointF(80, 30)});
+        p.setBrush(kWool);
+        p.drawRect(QRectF(8, 10, 72, 20));
+        p.setBrush(kWool.lighter(115));
+        p.drawPolygon(top);
+        p.setBrush(kSteel);
+        p.drawPolygon(side);
+        break;
+    }
+    default:  // a standing tank
+        p.setBrush(kWool);
+        p.drawRect(QRectF(36, 6, 32, 26));
+        p.drawEllipse(QRectF(36, 2, 32, 8));
+        p.setBrush(kWool.darker(110));
+        p.drawEllipse(QRectF(36, 28, 32, 6));
+        break;
+    }
+}
+
+void Calculation(QPainter& p, int kind) {
+    SidePipe(p, 18, 5, 5);
+    switch (kind) {
+    case 0:  // the given thickness
+        Arrow(p, QPointF(20, 2), QPointF(20, 8), kLine);
+        Arrow(p, QPointF(20, 34), QPointF(20, 28), kLine);
+        break;
+    case 1:  // condensing drops
+        p.setPen(Qt::NoPen);
+        p.setBrush(kWater);
+        for (const qreal x : {24.0, 40.0, 56.0}) p.drawEllipse(QPointF(x, 32), 2, 2.5);
+        break;
+    case 2:  // a thermometer on the surface
+        p.setPen(QPen(kLine, 1));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(QRectF(38, 1, 6, 14), 3, 3);
+        p.setBrush(Qt::red);
+        p.drawEllipse(QPointF(41, 13), 3, 3);
+        break;
+    case 3:  // heat leaving
+        for (const qreal x : {24.0, 44.0, 64.0}) Arrow(p, QPointF(x, 8), QPointF(x, 0.5), Qt::red);
+        break;
+    case 4:  // the medium cooling along the pipe
+        Arrow(p, QPointF(10, 33), QPointF(70, 33), QColor(200, 60, 60));
+        break;
+    case 5:  // frost
+        p.setPen(QPen(kWater, 1.4));
+        for (int i = 0; i < 3; ++i) {
+            const qreal a = i * 3.14159265 / 3;
+            p.drawLine(QPointF(40 + 6 * std::cos(a), 6 + 6 * std::sin(a)),
+                       QPointF(40 - 6 * std::cos(a), 6 - 6 * std::sin(a)));
+        }
+        break;
+    default: {  // the cost curve and its lowest point
+        QPainterPath cost;
+        cost.moveTo(12, 2);
+        cost.quadTo(40, 40, 70, 4);
+        p.setPen(QPen(QColor(0, 128, 0), 1.6));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(cost);
+        p.setBrush(Qt::red);
+        p.drawEllipse(QPointF(41, 21), 2.5, 2.5);
+        break;
+    }
+    }
+}
+
 bool MakePicture(const QString& path) {
     QImage image(565, 335, QImage::Format_RGB32);
     QPainter p(&image);
@@ -262,5 +380,13 @@ int main(int argc, char** argv) {
     ok &= Save(image("item16.png"), 16, [](QPainter& p) { Pipe(p, 16); });
     ok &= Save(image("item32.png"), 32, [](QPainter& p) { Pipe(p, 32); });
     ok &= MakePicture(folder.filePath(QStringLiteral("pictures/Valdorine.jpg")));
+    for (int i = 0; i < 4; ++i) {
+        ok &= SaveEntry(folder.filePath(QStringLiteral("images/geometry%1.png").arg(i)),
+                        [i](QPainter& p) { Geometry(p, i); });
+    }
+    for (int i = 0; i < 7; ++i) {
+        ok &= SaveEntry(folder.filePath(QStringLiteral("images/calculation%1.png").arg(i)),
+                        [i](QPainter& p) { Calculation(p, i); });
+    }
     return ok ? 0 : 1;
 }

@@ -12,17 +12,28 @@
 // | OnClick   | TLabel, TImage                     | mouse button released over it      | no                    |
 // | OnClick   | TListView                          | TListView::Click (anywhere in it)  | no                    |
 // | OnClick   | TMenuItem with entries             | QMenu::aboutToShow                 | no                    |
+// | OnClick   | TMenuItem without entries          | QAction::triggered, action passed  | no                    |
 // | OnDblClick| TListView                          | TListView::DblClick                | no                    |
+// | OnDblClick| TTreeView                          | QTreeWidget::itemDoubleClicked     | no                    |
 // | OnEdited  | TListView                          | TListView::Edited                  | no                    |
 // | OnChange  | TComboBox                          | QComboBox::activated, and an       | no                    |
 // |           |                                    | editable box's textEdited          |                       |
 // | OnChange  | TEdit                              | QLineEdit::textChanged             | yes (Text := ...)     |
+// | OnChange  | TPageControl                       | QTabWidget::currentChanged         | no (SetActivePage and |
+// |           |                                    |                                    | SetTabVisible are     |
+// |           |                                    |                                    | quiet)                |
+// | OnChange  | TTreeView                          | QTreeWidget::itemSelectionChanged  | yes                   |
+// | OnDrawItem| TComboBox, owner-drawn             | TOwnerDrawComboBox's entries, face | -                     |
+// | OnExit    | TEdit                              | focus out to another control of    | yes (SetFocus on      |
+// |           |                                    | the same window; not to another    | another control)      |
+// |           |                                    | window, a popup or a menu          |                       |
 // | OnExecute | TAction                            | QAction::triggered                 | no                    |
 // | OnPopup   | TPopupMenu                         | QMenu::aboutToShow                 | no                    |
 // | OnTimer   | TTimer                             | QTimer::timeout                    | -                     |
 
 #include "platform/ui/CommandGuard.h"
 #include "platform/ui/ListView.h"
+#include "platform/ui/OwnerDrawComboBox.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -30,8 +41,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <functional>
 
@@ -69,6 +83,17 @@ void OnClick(QMenu& menu, const QObject* context, F handler) {
     ConnectCommand(&menu, &QMenu::aboutToShow, context, std::move(handler));
 }
 
+// handler(action): the handler reads the clicked entry's caption.
+template <class F>
+void OnClick(QAction& item, const QObject* context, F handler) {
+    ConnectCommand(&item, &QAction::triggered, context, [&item, handler = std::move(handler)] { handler(item); });
+}
+
+template <class F>
+void OnDblClick(QTreeWidget& tree, const QObject* context, F handler) {
+    ConnectCommand(&tree, &QTreeWidget::itemDoubleClicked, context, [handler = std::move(handler)] { handler(); });
+}
+
 template <class F>
 void OnDblClick(TListView& list, const QObject* context, F handler) {
     ConnectCommand(&list, &TListView::DblClick, context, std::move(handler));
@@ -92,6 +117,30 @@ template <class F>
 void OnChange(QLineEdit& edit, const QObject* context, F handler) {
     ConnectCommand(&edit, &QLineEdit::textChanged, context, [handler = std::move(handler)] { handler(); });
 }
+
+// The user's page change; the program's go through SetActivePage and
+// SetTabVisible (QtControls.h), which keep it quiet.
+template <class F>
+void OnChange(QTabWidget& pages, const QObject* context, F handler) {
+    ConnectCommand(&pages, &QTabWidget::currentChanged, context, [handler = std::move(handler)] { handler(); });
+}
+
+template <class F>
+void OnChange(QTreeWidget& tree, const QObject* context, F handler) {
+    ConnectCommand(&tree, &QTreeWidget::itemSelectionChanged, context, std::move(handler));
+}
+
+// handler(painter, index, rect, state), see DrawItemHandler.
+template <class F>
+void OnDrawItem(TOwnerDrawComboBox& box, const QObject* context, F handler) {
+    box.SetDrawItem([guard = QPointer<const QObject>(context), handler = std::move(handler)](
+                        QPainter& painter, int index, const QRect& rect, QStyle::State state) {
+        if (guard) RunCommand([&] { handler(painter, index, rect, state); });
+    });
+}
+
+// Focus moving from the edit to another control of its window.
+void OnExit(QLineEdit& edit, const QObject* context, std::function<void()> handler);
 
 template <class F>
 void OnExecute(QAction& action, const QObject* context, F handler) {

@@ -26,6 +26,7 @@
 #include <QVariant>
 #include <QtCharts/QAbstractAxis>
 #include <QtCharts/QAbstractSeries>
+#include <QtCharts/QBarSet>
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
 
@@ -202,7 +203,7 @@ bool FitsComponentKind(const QObject& object, TComponentKind kind) {
         case K::OpenDialog: return As<TOpenDialog>(o);
         case K::SaveDialog: return As<TSaveDialog>(o);
         case K::Chart: return ChartOf(o);
-        case K::Series: return As<QAbstractSeries>(o);
+        case K::Series: return As<QAbstractSeries>(o) || As<QBarSet>(o);
     }
     return false;
 }
@@ -229,8 +230,13 @@ bool SetComponentProperty(QObject& object, TComponentKind kind, TComponentProper
                 property == P::Filter ? dialog->SetFilter(value) : dialog->SetTitle(value);
                 return true;
             }
-            if (auto* series = As<QAbstractSeries>(object); series && property == P::Title) {
+            if (property != P::Title) return false;
+            if (auto* series = As<QAbstractSeries>(object)) {
                 series->setName(value);
+                return true;
+            }
+            if (auto* bars = As<QBarSet>(object)) {
+                bars->setLabel(value);
                 return true;
             }
             return false;

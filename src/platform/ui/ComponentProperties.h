@@ -21,7 +21,7 @@
 // | ListHeader                 | QHeaderView, or a class named TListHeader        |
 // | UpDown                     | QAbstractSpinBox, QAbstractSlider                |
 // | OpenDialog / SaveDialog    | TOpenDialog / TSaveDialog                        |
-// | Chart / Series             | QChartView or QChart / QAbstractSeries           |
+// | Chart / Series             | QChartView or QChart / QAbstractSeries, QBarSet  |
 
 #include "platform/base/Controls.h"
 

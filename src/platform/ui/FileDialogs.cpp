@@ -12,13 +12,6 @@ FileDialogHook& Hook() {
     return hook;
 }
 
-QWidget* OwnerWindow(const QObject* owner) {
-    for (; owner; owner = owner->parent()) {
-        if (const auto* widget = qobject_cast<const QWidget*>(owner)) return widget->window();
-    }
-    return nullptr;
-}
-
 std::optional<QString> RunQtDialog(const TFileDialog& dialog) {
     QFileDialog qt(OwnerWindow(dialog.parent()), dialog.Title(), dialog.InitialDir());
     const bool open = dialog.Kind() == TFileDialog::TKind::Open;
@@ -39,6 +32,13 @@ std::optional<QString> RunQtDialog(const TFileDialog& dialog) {
 }
 
 }  // namespace
+
+QWidget* OwnerWindow(const QObject* owner) {
+    for (; owner; owner = owner->parent()) {
+        if (const auto* widget = qobject_cast<const QWidget*>(owner)) return widget->window();
+    }
+    return nullptr;
+}
 
 QStringList QtNameFilters(const QString& filter) {
     QStringList result;

@@ -10,6 +10,12 @@
 #include <functional>
 #include <optional>
 
+class QWidget;
+
+// The window of the nearest widget among `owner` and its parents; null when
+// none is a widget. Dialogs of a form's components open over it.
+QWidget* OwnerWindow(const QObject* owner);
+
 // "desc|mask|desc|mask...", masks separated by ';' -> Qt's name filters
 // "desc (mask mask)"; "*.*" means every file and becomes "*", as does an
 // empty mask. A description at the end without a mask is left out.

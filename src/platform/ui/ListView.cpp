@@ -134,13 +134,11 @@ void TListView::SetSmallImage(const QIcon& icon) {
 }
 
 void TListView::ApplyIcons() {
+    itemIcon_ = QIcon();
+    for (const QSize size : largeImage_.availableSizes()) itemIcon_.addPixmap(largeImage_.pixmap(size));
+    for (const QSize size : smallImage_.availableSizes()) itemIcon_.addPixmap(smallImage_.pixmap(size));
     for (int row = 0; row < model_->rowCount(); ++row) {
-        if (QStandardItem* item = model_->item(row, 0)) {
-            QIcon icon;
-            for (const QSize size : largeImage_.availableSizes()) icon.addPixmap(largeImage_.pixmap(size));
-            for (const QSize size : smallImage_.availableSizes()) icon.addPixmap(smallImage_.pixmap(size));
-            item->setIcon(icon);
-        }
+        if (QStandardItem* item = model_->item(row, 0)) item->setIcon(itemIcon_);
     }
 }
 
@@ -154,7 +152,8 @@ void TListView::Clear() {
 
 int TListView::AddItem(const QString& caption, const QStringList& subItems) {
     QList<QStandardItem*> row;
-    row << new QStandardItem(caption);
+    // Only the new item: a refill adds every item, one by one.
+    row << new QStandardItem(itemIcon_, caption);
     for (const QString& text : subItems) {
         auto* sub = new QStandardItem(text);
         sub->setFlags(sub->flags() & ~Qt::ItemIsEditable);
@@ -162,13 +161,16 @@ int TListView::AddItem(const QString& caption, const QStringList& subItems) {
     }
     if (model_->columnCount() < row.size()) model_->setColumnCount(static_cast<int>(row.size()));
     model_->appendRow(row);
-    ApplyIcons();
     return model_->rowCount() - 1;
 }
 
 QString TListView::Caption(int index) const {
     const QStandardItem* item = model_->item(index, 0);
     return item ? item->text() : QString();
+}
+
+void TListView::SetCaption(int index, const QString& caption) {
+    if (QStandardItem* item = model_->item(index, 0)) item->setText(caption);
 }
 
 QString TListView::SubItem(int index, int subIndex) const {

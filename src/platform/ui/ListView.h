@@ -51,6 +51,9 @@ public:
     // Appends an item; returns its index.
     int AddItem(const QString& caption, const QStringList& subItems = {});
     QString Caption(int index) const;
+    // Replaces one item's caption, keeping the selection; an index outside the
+    // list changes nothing.
+    void SetCaption(int index, const QString& caption);
     // "" for a sub-item the item lacks.
     QString SubItem(int index, int subIndex) const;
 
@@ -100,5 +103,6 @@ private:
     QStackedLayout* stack_ = nullptr;
     QIcon largeImage_;
     QIcon smallImage_;
+    QIcon itemIcon_;  // both sizes, for every item
     QPointer<QMenu> popupMenu_;
 };

@@ -8,6 +8,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QTabWidget>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -68,6 +71,23 @@ void SetWidgetText(QWidget& widget, const QString& text) {
     } else if (auto* rich = qobject_cast<QTextEdit*>(&widget)) {
         rich->setPlainText(text);
     }
+}
+
+void SetActivePage(QTabWidget& pages, int index) {
+    // The tab widget's own signals only: its bar still switches the page.
+    const QSignalBlocker quiet(pages);
+    pages.setCurrentIndex(index);
+}
+
+void SetTabVisible(QTabWidget& pages, int index, bool visible) {
+    const QSignalBlocker quiet(pages);
+    pages.setTabVisible(index, visible);
+}
+
+void SetPopupMenu(QWidget& widget, QMenu& menu) {
+    widget.setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(&widget, &QWidget::customContextMenuRequested, &menu,
+                     [&widget, &menu](const QPoint& position) { menu.popup(widget.mapToGlobal(position)); });
 }
 
 std::string TQtFont::Name() const {

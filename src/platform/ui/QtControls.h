@@ -8,6 +8,8 @@
 
 class QComboBox;
 class QFont;
+class QMenu;
+class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
@@ -19,6 +21,16 @@ QString WidgetText(const QWidget& widget);
 // Sets it; a combo box that can't be edited selects the entry with that text
 // (ignoring case) or none.
 void SetWidgetText(QWidget& widget, const QString& text);
+
+// The program's own page changes, as the component library's ActivePage and
+// TabVisible: neither raises the page control's change event. Hiding the
+// active page's tab activates the next shown page.
+void SetActivePage(QTabWidget& pages, int index);
+void SetTabVisible(QTabWidget& pages, int index, bool visible);
+
+// The menu pops up at the mouse when the widget is right-clicked (in place of
+// the widget's own context menu).
+void SetPopupMenu(QWidget& widget, QMenu& menu);
 
 // A free-standing font, such as the report font of a printer canvas. Sizes set
 // in pixels count at 96 pixels per inch.

@@ -1,0 +1,39 @@
+#pragma once
+// What the parts of the calculation dialog share: number texts in and out
+// of its controls.
+
+#include <QString>
+
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace item_modify {
+
+// Key prefixes of the heat-transfer mode texts; the mode's digit follows.
+inline constexpr char kInsideAlphaModes[] = "IDS_INSIDEALPHAMODES+";
+inline constexpr char kOutsideAlphaModes[] = "IDS_OUTSIDEALPHAMODES+";
+
+// The general format with 4 (or 3) significant digits, as every number the
+// dialog shows.
+QString NumberText(double value, int digits = 4);
+void ShowNumber(QLineEdit& edit, double value, int digits = 4);
+void ShowNumber(QLabel& label, double value, int digits = 4);
+
+// The control's number under one of the ValueHelpers checks; on failure the
+// control has the focus and the translated error is thrown.
+double ReadNumber(QWidget& control, int mode);
+// Focuses the control and throws the translated "IDS_WRONGVALUE".
+[[noreturn]] void RejectValue(QWidget& control);
+
+// The text of a control, Windows-1250.
+std::string TextOf(const QWidget& control);
+
+// A memo's lines joined by CR LF, none after the last line; and the reverse.
+std::string MemoText(const QPlainTextEdit& memo);
+void SetMemoText(QPlainTextEdit& memo, const std::string& text);
+
+}  // namespace item_modify

@@ -1,0 +1,132 @@
+#include "app/Programoptions.h"
+
+#include "app/AppFixture.h"
+#include "app/Main.h"
+#include "platform/base/Registry.h"
+#include "platform/ui/FontDialog.h"
+#include "platform/win/MachineRoot.h"
+#include "project/ProgramOptions.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Every registry file's bytes, by name.
+std::map<std::filesystem::path, std::string> RegistryFiles() {
+    std::map<std::filesystem::path, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(win::MachineRoot() / "registry")) {
+        files[entry.path()] = testing_support::ReadFile(entry.path());
+    }
+    return files;
+}
+
+// A stored value's text ("" when absent), integers in decimal.
+std::string Stored(const char* key, const char* name, bool integer = true) {
+    TRegistry registry;
+    if (!OpenProgramKey(registry) || !registry.OpenKey(key, false) || !registry.ValueExists(name)) return "";
+    return integer ? std::to_string(registry.ReadInteger(name)) : registry.ReadString(name);
+}
+
+class ProgramoptionsTest : public AppFixture {
+protected:
+    template <class T = QLineEdit>
+    static T& Child(TForm& form, const char* name) {
+        return *form.findChild<T*>(QString::fromLatin1(name));
+    }
+    static void Click(TForm& form, const char* name) { Child<QPushButton>(form, name).click(); }
+};
+
+}  // namespace
+
+TEST_F(ProgramoptionsTest, AMarginThatIsNoIntegerKeepsTheDialogOpenAndStoresNothing) {
+    TMainForm& main = Start();
+    TProgramOptionsForm form(&main, *AppOptions);
+    EXPECT_EQ(Child(form, "RightMargin").text(), QStringLiteral("15"));
+    const auto before = RegistryFiles();
+    Child<QPlainTextEdit>(form, "Planer").setPlainText(QStringLiteral("Új tervező"));
+    Child<QCheckBox>(form, "InitDate").setChecked(false);
+    Child(form, "LeftMargin").setText(QStringLiteral("25"));
+    Child(form, "TopMargin").setText(QStringLiteral("abc"));
+    Child(form, "RightMargin").setText(QStringLiteral("-5"));
+    Click(form, "OK");
+    EXPECT_EQ(Child<QStatusBar>(form, "StatusBar").currentMessage(), QStringLiteral("'abc' is not a valid integer value"));
+    EXPECT_EQ(form.ModalResult(), mrNone);
+    EXPECT_TRUE(Boxes.empty());
+    EXPECT_EQ(RegistryFiles(), before);
+    // Taken before the failing margin, and kept.
+    EXPECT_EQ(AppOptions->Planer.Lines(), std::vector<std::string>{Cp1250("Új tervező")});
+    EXPECT_FALSE(AppOptions->InitDate);
+    EXPECT_EQ(AppOptions->LeftMargin, 25);
+    EXPECT_EQ(AppOptions->RightMargin, 15);
+
+    // Corrected: stored, negative margin included, and closed.
+    Child(form, "TopMargin").setText(QStringLiteral("7"));
+    Click(form, "OK");
+    EXPECT_EQ(form.ModalResult(), mrOk);
+    EXPECT_EQ(Stored("ProgramOptions", "TopMargin"), "7");
+    EXPECT_EQ(Stored("ProgramOptions", "RightMargin"), "-5");
+    EXPECT_EQ(Stored("ProgramOptions", "Planer", false), Cp1250("Új tervező\r\n"));
+}
+
+TEST_F(ProgramoptionsTest, TheChosenReportFontIsStoredOnlyOnOk) {
+    TMainForm& main = Start();
+    const FontDialogHook previous = SetFontDialogHook([](const TFontDialog& dialog) -> std::optional<QFont> {
+        EXPECT_EQ(dialog.Font().family(), QStringLiteral("Arial"));  // the stored report font
+        return QFont(QStringLiteral("Times New Roman"), 12);
+    });
+    for (const bool ok : {false, true}) {
+        SCOPED_TRACE(ok);
+        TProgramOptionsForm form(&main, *AppOptions);
+        EXPECT_EQ(Child<QLabel>(form, "ReportFontName").text(), QStringLiteral("Arial, 9 pont"));
+        Click(form, "ChangeReportFont");
+        EXPECT_EQ(Child<QLabel>(form, "ReportFontName").text(), QStringLiteral("Times New Roman, 12 pont"));
+        EXPECT_EQ(Child<QLabel>(form, "ReportFontName").font().pointSize(), 12);
+        Click(form, ok ? "OK" : "Cancel");
+        EXPECT_EQ(Stored("Fonts", "ReportName", false), ok ? "Times New Roman" : "");
+        EXPECT_EQ(Stored("Fonts", "ReportSize"), ok ? "12" : "");
+    }
+    SetFontDialogHook(previous);
+}
+
+TEST_F(ProgramoptionsTest, OptionsListEntriesSetTheSwitches) {
+    TMainForm& main = Start();
+    for (const auto& [viewMediumData, calcPrecision] : {std::pair{true, false}, {false, true}}) {
+        SCOPED_TRACE(viewMediumData);
+        TProgramOptionsForm form(&main, *AppOptions);
+        auto& list = Child<QListWidget>(form, "OptionsList");
+        EXPECT_EQ(list.item(0)->checkState() == Qt::Checked, AppOptions->ViewMediumData);
+        list.item(0)->setCheckState(viewMediumData ? Qt::Checked : Qt::Unchecked);
+        list.item(1)->setCheckState(calcPrecision ? Qt::Checked : Qt::Unchecked);
+        Click(form, "OK");
+        EXPECT_EQ(AppOptions->ViewMediumData, viewMediumData);
+        EXPECT_EQ(AppOptions->CalcPrecision, calcPrecision);
+        EXPECT_EQ(Stored("ProgramOptions", "CalcPrecision"), calcPrecision ? "1" : "0");
+    }
+}
+
+TEST_F(ProgramoptionsTest, TheCommandOpensTheDialogTranslated) {
+    SelectLanguage("English");
+    TMainForm& main = Start();
+    QString entry;
+    const ModalRunner previous = SetModalRunner([&](TForm& form) {
+        entry = form.windowTitle() + " / " + Child<QListWidget>(form, "OptionsList").item(1)->text();
+        return mrCancel;
+    });
+    main.FindComponentAs<QAction>(QStringLiteral("ProgramOptionsAction"))->trigger();
+    SetModalRunner(previous);
+    EXPECT_EQ(entry, QStringLiteral("Program options / Calculate insulation thicknesses to a tenth of a millimetre"));
+}
