@@ -48,9 +48,14 @@ test-fuzz: deps
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	cd $(FUZZ_BUILD) && ctest -j $(JOBS) --output-on-failure -L fuzz
 
+# Repetitions in random order, so that a busy machine does not favour the
+# benchmark that happens to run first; figures are the medians.
+BENCH_FLAGS ?= --benchmark_enable_random_interleaving=true --benchmark_repetitions=5 \
+  --benchmark_report_aggregates_only=true
+
 bench: configure
 	cmake --build $(BUILD) -j $(JOBS)
-	@for b in $(BUILD)/bin/*_bench; do echo "== $$b"; $$b; done
+	@for b in $(BUILD)/bin/*_bench; do echo "== $$b"; $$b $(BENCH_FLAGS); done
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

@@ -1,5 +1,7 @@
 #include "app/CostChart.h"
 
+#include <QFontMetricsF>
+#include <QGraphicsItem>
 #include <QPainter>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSet>
@@ -10,32 +12,78 @@
 #include <QtCharts/QValueAxis>
 
 #include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A value above a point of the line, on white so the bars don't hide it.
+class TMark : public QGraphicsItem {
+public:
+    TMark(QGraphicsItem& chart, const QString& text, const QFont& font) : QGraphicsItem(&chart), text_(text), font_(font) {
+        const QFontMetricsF metrics(font_);
+        const qreal width = metrics.horizontalAdvance(text_) + 4;
+        const qreal height = metrics.height() + 2;
+        rect_ = QRectF(-width / 2, -height, width, height);
+        setZValue(10);
+    }
+
+    QRectF boundingRect() const override { return rect_; }
+
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+        painter->setPen(QPen(Qt::gray, 0));
+        painter->setBrush(Qt::white);
+        painter->drawRect(rect_);
+        painter->setFont(font_);
+        painter->setPen(Qt::black);
+        painter->drawText(rect_, Qt::AlignCenter, text_);
+    }
+
+    const QString& Text() const { return text_; }
+
+private:
+    QString text_;
+    QFont font_;
+    QRectF rect_;
+};
+
+// Costs are whole numbers: no exponent, no decimals.
+QString MarkText(double value) {
+    return std::fabs(value) < 1e15 ? QString::number(value, 'f', 0) : QString::number(value, 'g', 6);
+}
+
+}  // namespace
 
 TCostChart::TCostChart(QWidget* parent) : QChartView(parent) {
     // The view owns the chart; the chart owns its series and axes.
     auto* chart = new QChart;
     chart->legend()->setAlignment(Qt::AlignTop);
+    // Small as the dialog's own texts: the chart has little room.
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->setBackgroundRoundness(0);
+    chart->legend()->setFont(font());
     stack_ = new QStackedBarSeries;
     bars0_ = new QBarSet(QString());
     bars1_ = new QBarSet(QString());
     stack_->append(bars0_);
     stack_->append(bars1_);
     line_ = new QLineSeries;
-    line_->setPointLabelsVisible(true);
-    line_->setPointLabelsFormat(QStringLiteral("@yPoint"));
-    line_->setPointLabelsClipping(false);
     chart->addSeries(stack_);
     chart->addSeries(line_);
     bottom_ = new QBarCategoryAxis;
     left_ = new QValueAxis;
     chart->addAxis(bottom_, Qt::AlignBottom);
     chart->addAxis(left_, Qt::AlignLeft);
+    for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(bottom_), static_cast<QAbstractAxis*>(left_)}) {
+        axis->setLabelsFont(font());
+        axis->setTitleFont(font());
+    }
     for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(stack_), static_cast<QAbstractSeries*>(line_)}) {
         series->attachAxis(bottom_);
         series->attachAxis(left_);
     }
     setChart(chart);
     setRenderHint(QPainter::Antialiasing);
+    connect(chart, &QChart::plotAreaChanged, this, [this] { PlaceMarks(); });
     FitLeftAxis();
 }
 
@@ -46,19 +94,28 @@ QObject& TCostChart::Series(int position) const {
 }
 
 void TCostChart::Clear() {
-    bars0_->remove(0, bars0_->count());
-    bars1_->remove(0, bars1_->count());
-    line_->clear();
-    bottom_->clear();
-    FitLeftAxis();
+    SetPoints({});
 }
 
-void TCostChart::Add(const QString& thickness, double lower, double total, double upper) {
-    bottom_->append(thickness);
+void TCostChart::SetPoints(const QList<TPoint>& points) {
+    QStringList categories;
+    QList<qreal> lower;
+    QList<qreal> upper;
+    QList<QPointF> total;
+    for (const TPoint& point : points) {
+        categories << point.Thickness;
+        lower << point.Lower;
+        upper << point.Upper;
+        total << QPointF(static_cast<qreal>(total.size()), point.Total);
+    }
+    bars0_->remove(0, bars0_->count());
+    bars1_->remove(0, bars1_->count());
     bars0_->append(lower);
     bars1_->append(upper);
-    line_->append(line_->count(), total);
+    bottom_->setCategories(categories);
+    line_->replace(total);
     FitLeftAxis();
+    PlaceMarks();
 }
 
 int TCostChart::Count() const {
@@ -78,6 +135,29 @@ void TCostChart::FitLeftAxis() {
     if (high <= low) high = low + 1;
     left_->setRange(low, high);
     left_->applyNiceNumbers();
+    left_->setLabelFormat(left_->max() - left_->min() >= 10 ? QStringLiteral("%.0f") : QStringLiteral("%g"));
+}
+
+void TCostChart::SetMarksVisible(bool visible) {
+    marksVisible_ = visible;
+    PlaceMarks();
+}
+
+QStringList TCostChart::MarkTexts() const {
+    QStringList texts;
+    for (const QGraphicsItem* mark : marks_) texts << static_cast<const TMark*>(mark)->Text();
+    return texts;
+}
+
+void TCostChart::PlaceMarks() {
+    qDeleteAll(marks_);
+    marks_.clear();
+    if (!marksVisible_) return;
+    for (const QPointF& point : line_->points()) {
+        auto* mark = new TMark(*chart(), MarkText(point.y()), font());
+        mark->setPos(chart()->mapToPosition(point, line_) - QPointF(0, 3));
+        marks_ << mark;
+    }
 }
 
 void TCostChart::CopyFrom(const TCostChart& source) {
@@ -102,8 +182,8 @@ void TCostChart::CopyFrom(const TCostChart& source) {
     }
     line_->setName(source.line_->name());
     line_->setPen(source.line_->pen());
-    line_->setPointLabelsVisible(source.line_->pointLabelsVisible());
-    line_->setPointLabelsColor(source.line_->pointLabelsColor());
     line_->replace(source.line_->points());
     left_->setRange(source.left_->min(), source.left_->max());
+    left_->setLabelFormat(source.left_->labelFormat());
+    SetMarksVisible(source.marksVisible_);
 }

@@ -5,10 +5,12 @@
 // thicknesses are the bottom axis's categories; the line's x values are
 // their indexes 0 .. n-1, so its points stand on the bars.
 
-#include <QtCharts/QChartView>
+#include <QList>
 #include <QString>
+#include <QtCharts/QChartView>
 
 class QBarCategoryAxis;
+class QGraphicsItem;
 class QBarSet;
 class QLineSeries;
 class QStackedBarSeries;
@@ -29,19 +31,34 @@ public:
     QBarCategoryAxis& BottomAxis() const { return *bottom_; }
     QValueAxis& LeftAxis() const { return *left_; }
 
+    // One thickness: bar set 0 gets `Lower`, bar set 1 `Upper`, the line `Total`.
+    struct TPoint {
+        QString Thickness;
+        double Lower = 0;
+        double Total = 0;
+        double Upper = 0;
+    };
+
     // Empties the three series and the categories.
     void Clear();
-    // Appends a thickness: bar set 0 gets `lower`, bar set 1 `upper`, the line `total`.
-    void Add(const QString& thickness, double lower, double total, double upper);
+    // Replaces the points of all three series at once.
+    void SetPoints(const QList<TPoint>& points);
     // Number of thicknesses.
     int Count() const;
 
+    // The line's marks: each point's value on a white label above it.
+    bool MarksVisible() const { return marksVisible_; }
+    void SetMarksVisible(bool visible);
+    // The texts of the marks shown, in point order.
+    QStringList MarkTexts() const;
+
     // The chart's colours and titles, the axis titles and range, and each
-    // series' title, colour, brush and points, by position.
+    // series' title, colour, brush, marks and points, by position.
     void CopyFrom(const TCostChart& source);
 
 private:
     void FitLeftAxis();
+    void PlaceMarks();
 
     QStackedBarSeries* stack_ = nullptr;
     QBarSet* bars0_ = nullptr;
@@ -49,4 +66,6 @@ private:
     QLineSeries* line_ = nullptr;
     QBarCategoryAxis* bottom_ = nullptr;
     QValueAxis* left_ = nullptr;
+    bool marksVisible_ = true;
+    QList<QGraphicsItem*> marks_;  // owned by the chart
 };

@@ -4,6 +4,7 @@
 #include "platform/base/Exception.h"
 #include "platform/base/StringList.h"
 #include "platform/base/SysUtils.h"
+#include "platform/ui/MemoLines.h"
 #include "platform/ui/QtControls.h"
 #include "platform/ui/QtText.h"
 #include "project/ValueHelpers.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QVariant>
 
 namespace item_modify {
 
@@ -18,8 +20,17 @@ QString NumberText(double value, int digits) {
     return ToQString(FloatToStrG(value, digits));
 }
 
+namespace {
+// What ShowNumber wrote into an edit, kept on the edit itself.
+constexpr char kShownText[] = "shownNumberText";
+constexpr char kShownValue[] = "shownNumberValue";
+}  // namespace
+
 void ShowNumber(QLineEdit& edit, double value, int digits) {
-    edit.setText(NumberText(value, digits));
+    const QString text = NumberText(value, digits);
+    edit.setText(text);
+    edit.setProperty(kShownText, text);
+    edit.setProperty(kShownValue, value);
 }
 
 void ShowNumber(QLabel& label, double value, int digits) {
@@ -28,7 +39,16 @@ void ShowNumber(QLabel& label, double value, int digits) {
 
 double ReadNumber(QWidget& control, int mode) {
     TQtControl adapter(control);
-    return ControlToValue(adapter, mode);
+    const double typed = ControlToValue(adapter, mode);
+    // An edit the user left as shown reads back the value it shows, not its
+    // rounded text: otherwise OK on an unchanged item would store 12350 for
+    // a length of 12345. Rounding to 4 digits keeps the sign and never
+    // reaches 0, so the check above holds for the exact value too.
+    const auto* edit = qobject_cast<const QLineEdit*>(&control);
+    if (edit != nullptr && edit->text() == edit->property(kShownText).toString()) {
+        return edit->property(kShownValue).toDouble();
+    }
+    return typed;
 }
 
 void RejectValue(QWidget& control) {
@@ -42,11 +62,12 @@ std::string TextOf(const QWidget& control) {
 
 std::string MemoText(const QPlainTextEdit& memo) {
     // Not TStringList::Text: that ends every line, so each OK would add one.
+    TStringList lines;
+    ReadMemoLines(memo, lines);
     std::string text;
-    const QStringList lines = memo.toPlainText().split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < lines.size(); ++i) {
+    for (int i = 0; i < lines.Count(); ++i) {
         if (i > 0) text += "\r\n";
-        text += FromQString(lines[i]);
+        text += lines[i];
     }
     return text;
 }
@@ -54,9 +75,7 @@ std::string MemoText(const QPlainTextEdit& memo) {
 void SetMemoText(QPlainTextEdit& memo, const std::string& text) {
     TStringList lines;
     lines.SetText(text);
-    QStringList shown;
-    for (const std::string& line : lines.Lines()) shown << ToQString(line);
-    memo.setPlainText(shown.join(QLatin1Char('\n')));
+    SetMemoLines(memo, lines);
 }
 
 }  // namespace item_modify

@@ -18,13 +18,14 @@ inline constexpr char kInsideAlphaModes[] = "IDS_INSIDEALPHAMODES+";
 inline constexpr char kOutsideAlphaModes[] = "IDS_OUTSIDEALPHAMODES+";
 
 // The general format with 4 (or 3) significant digits, as every number the
-// dialog shows.
+// dialog shows. An edit remembers the exact value it was given: see ReadNumber.
 QString NumberText(double value, int digits = 4);
 void ShowNumber(QLineEdit& edit, double value, int digits = 4);
 void ShowNumber(QLabel& label, double value, int digits = 4);
 
 // The control's number under one of the ValueHelpers checks; on failure the
-// control has the focus and the translated error is thrown.
+// control has the focus and the translated error is thrown. An edit whose
+// text is still what ShowNumber wrote gives the exact value shown.
 double ReadNumber(QWidget& control, int mode);
 // Focuses the control and throws the translated "IDS_WRONGVALUE".
 [[noreturn]] void RejectValue(QWidget& control);

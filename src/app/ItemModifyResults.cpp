@@ -85,11 +85,12 @@ void TItemModifyForm::ShowResults() {
 
     TCostChart& chart = Chart();
     if (PriceList) chart.LeftAxis().setTitleText(ToQString(LeftAxisTitle(PriceList->Currency)));
-    chart.Clear();
+    QList<TCostChart::TPoint> points;
     for (const TPriceDiagramItem& point : item.PriceDiagram) {
-        chart.Add(ToQString(SingleToStr(point.Thickness)), point.Investment,
-                  static_cast<double>(point.Investment) + point.LossCost, point.LossCost);
+        points.push_back({ToQString(SingleToStr(point.Thickness)), point.Investment,
+                          static_cast<double>(point.Investment) + point.LossCost, point.LossCost});
     }
+    chart.SetPoints(points);
     ui.OptimalThickness->setText(NumberText(item.Isolation.Thickness) + QStringLiteral(" mm"));
     SetMemoText(*ui.Suggestion, item.Isolation.ResultText);
     Updating = false;

@@ -67,6 +67,8 @@ public:
     void ProjectDataActionExecute();
     void ProgramOptionsActionExecute();
     void HelpAboutExecute();
+    // The print dialog for the current project.
+    void PrintActionExecute();
     void ViewActionExecute();
     void HelpContentExecute();
     void HelpIndexExecute();

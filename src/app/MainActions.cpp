@@ -147,6 +147,7 @@ void TMainForm::CreateActions() {
     OnExecute(Action("ModifyItemAction"), this, [this] { ModifyItemActionExecute(); });
     OnExecute(Action("DeleteItemAction"), this, [this] { DeleteItemActionExecute(); });
     OnExecute(Action("RenameItemAction"), this, [this] { RenameItemActionExecute(); });
+    OnExecute(Action("PrintAction"), this, [this] { PrintActionExecute(); });
     OnExecute(Action("ViewAction"), this, [this] { ViewActionExecute(); });
     OnExecute(Action("ProjectDataAction"), this, [this] { ProjectDataActionExecute(); });
     OnExecute(Action("ProgramOptionsAction"), this, [this] { ProgramOptionsActionExecute(); });

@@ -1,5 +1,5 @@
 // The main window's state rules, its item, clipboard and options commands,
-// and its view, help and about commands.
+// and its view, help, about and print commands.
 
 #include "app/About.h"
 #include "app/ItemEditor.h"
@@ -14,6 +14,7 @@
 #include "platform/win/MessageBox.h"
 #include "project/ProgramOptions.h"
 #include "project/Project.h"
+#include "report/Printing.h"
 
 #include <QAction>
 
@@ -150,4 +151,9 @@ void TMainForm::PopupMenuPopup() {
 
 void TMainForm::ItemsListClick() {
     UpdateActionStates();
+}
+
+void TMainForm::PrintActionExecute() {
+    TPrintingForm form(this, *project_);
+    form.ShowModal();
 }

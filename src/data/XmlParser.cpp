@@ -304,11 +304,16 @@ void TXmlParser::AddDeclaredDefaults() {
 void TXmlParser::ProcessAttributeValue(TAttr& attr) {
     std::string& value = attr.Value;
     if (value.find('&') != std::string::npos) ReplaceGeneralEntities(value);
+    unsigned char bits = 0;  // the high bit tells whether the value is pure ASCII
     if (attr.AttrType == TAttrType::atUnknown || attr.AttrType == TAttrType::atCData) {
-        for (char& c : value)
+        for (char& c : value) {
             if (xml::IsWs(c)) c = ' ';
+            bits |= static_cast<unsigned char>(c);
+        }
     } else {
         xml::NormalizeWs(value);
+        bits = 0x80;  // not looked at: the conversion looks
     }
-    TranslateEncoding(value);
+    // Pure ASCII is the same in Windows-1252.
+    if (HasOwnTranslation() || (utf8_ && bits >= 0x80)) TranslateEncoding(value);
 }

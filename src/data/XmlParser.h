@@ -160,6 +160,63 @@ std::string AnsiToUtf8(std::string_view text);
 // Lenient: continuation bits are not checked, overlong forms decode.
 std::string Utf8ToAnsi(std::string_view text, char replacement);
 void Utf8ToAnsiInPlace(std::string& text, char replacement);
+// The first NUL, "<" or "&" at or after p: where a run of document text ends.
+const char* FindTextStop(const char* p);
+
+// Collects the text of a content part in a buffer of its own and hands it
+// over whole at the end. With normalize, the text holds at every moment what
+// NormalizeWs would make of all the bytes appended so far: a white-space byte
+// only marks that a blank is due before the next other byte.
+class TTextSink {
+public:
+    TTextSink();
+    // Begins a part with no text.
+    void Start(bool normalize);
+    // Ends the part: out gets its text.
+    void Finish(std::string& out) const { out.assign(buffer_.data(), length_); }
+    // Bytes already in Windows-1252 (a reference's character, translated text).
+    void AppendByte(char c) {
+        if (normalize_) Put<true>(c);
+        else Put<false>(c);
+    }
+    void Append(std::string_view bytes);
+    // Appends the document text from first up to its first NUL, "<" or "&",
+    // converted from UTF-8 as Utf8ToAnsi converts that run (replacement 0xBF)
+    // when utf8, and returns that stop byte. Text before blockEnd may be read
+    // in blocks; blockEnd is the NUL ending the text, or nullptr to read byte by
+    // byte.
+    const char* AppendRun(const char* first, const char* blockEnd, bool utf8);
+
+private:
+    template <bool Normalize>
+    void Put(char c) {
+        if (Normalize && IsWs(c)) {
+            pendingBlank_ = length_ > 0;
+            return;
+        }
+        Reserve(2);
+        if (Normalize && pendingBlank_) {
+            buffer_[length_++] = ' ';
+            pendingBlank_ = false;
+        }
+        buffer_[length_++] = c;
+    }
+    void Reserve(std::size_t bytes) {
+        if (buffer_.size() - length_ < bytes) Grow(bytes);
+    }
+    void Grow(std::size_t bytes);
+    template <bool Normalize, bool Utf8>
+    const char* CopyRun(const char* p, const char* blockEnd);
+    template <bool Normalize, bool Utf8>
+    const char* CopyStretch(const char* p, const char* blockEnd);
+
+    std::vector<char> buffer_;
+    std::size_t length_ = 0;
+    const std::array<char, 0x800>& twoByte_;  // Windows-1252 of the characters below U+0800
+    bool normalize_ = true;
+    bool pendingBlank_ = false;  // white space seen since the last byte appended
+};
+
 // The Windows-1252 byte of a character reference; number is the text between
 // "&#" and ";" (decimal, or hexadecimal after "x" or "X"). Numbers up to 255
 // are the byte itself, larger ones map through the code page (0xBF where it
@@ -449,6 +506,10 @@ protected:
         const std::string& systemId, const std::string& publicId, const std::string& notationId);
     // Converts text (document bytes) to Windows-1252 in place.
     virtual void TranslateEncoding(std::string& text);
+    // True while TranslateEncoding does something else than this class's
+    // conversion: text content then goes through it run by run instead of being
+    // converted as it is copied. An override of TranslateEncoding overrides this.
+    virtual bool HasOwnTranslation() const { return false; }
     // Each declaration read in a document type declaration.
     virtual void DtdElementFound(const TDtdElementRec& rec);
 
@@ -477,8 +538,8 @@ private:
 
     // XmlParserContent.cpp
     bool AnalyzeText();
+    const char* CopyTextRun(const char* first, bool ownTranslation);
     const char* TextReference(const char* amp);
-    void FlushRun(const char* first, const char* end);
 
     // XmlParserEntities.cpp
     void ExpandGeneral(std::string_view text, std::string& out, int depth);
@@ -519,6 +580,7 @@ private:
     TPartType partType_ = TPartType::ptNone;
     std::string partName_;
     std::string partContent_;
+    xml::TTextSink textSink_;  // makes partContent_ of a text part
     const char* partStart_ = nullptr;
     const char* partFinal_ = nullptr;
     TAttrList partAttributes_;
@@ -563,6 +625,7 @@ protected:
     std::unique_ptr<TXmlParser> LoadExternalEntity(const std::string& systemId, const std::string& publicId,
                                                    const std::string& notationId) override;
     void TranslateEncoding(std::string& text) override;
+    bool HasOwnTranslation() const override;
     void DtdElementFound(const TDtdElementRec& rec) override;
 };
 

@@ -1,53 +1,51 @@
 // TXmlParser: text content and the references in it.
 #include "data/XmlParser.h"
 
-namespace {
+#include <functional>
 
-constexpr xml::TCharset kTextStop(std::string_view("\0<&", 3));
-
-}  // namespace
-
-// Runs of document text are translated as they are flushed; bytes that
-// references produce are appended as they are, already Windows-1252.
+// Runs of document text are translated as they are copied; bytes that
+// references produce are appended as they are, already Windows-1252. With
+// Normalize the text is packed as it grows, so a part that is only white
+// space costs no copy.
 bool TXmlParser::AnalyzeText() {
     partType_ = TPartType::ptContent;
-    partContent_.clear();
+    textSink_.Start(normalize_);
     lastTextByte_ = partStart_;
+    const bool ownTranslation = HasOwnTranslation();
     const char* p = partStart_;
-    const char* run = p;
     for (;;) {
-        while (!kTextStop.Contains(*p)) ++p;
+        p = CopyTextRun(p, ownTranslation);
         if (*p == '&') {
-            FlushRun(run, p);
             p = TextReference(p);
-            run = p;
             continue;
         }
         if (*p == '<' || entityStack_.Count() == 0) break;
         // The end of an entity's text: the content goes on after its reference.
-        FlushRun(run, p);
         p = entityStack_.Pop();
-        run = p;
     }
-    FlushRun(run, p);
+    textSink_.Finish(partContent_);
     partFinal_ = lastTextByte_;
     next_ = p;
-    if (!normalize_) return true;
-    xml::NormalizeWs(partContent_);
-    return !partContent_.empty();
+    return !normalize_ || !partContent_.empty();
 }
 
-void TXmlParser::FlushRun(const char* first, const char* end) {
-    if (end == first) return;
-    lastTextByte_ = end - 1;
-    if (partContent_.empty()) {
-        partContent_.assign(first, end);
-        TranslateEncoding(partContent_);
-    } else {
-        scratch_.assign(first, end);
+// Appends the text from first to the next NUL, "<" or "&"; returns that byte.
+const char* TXmlParser::CopyTextRun(const char* first, bool ownTranslation) {
+    const char* stop;
+    if (ownTranslation) {
+        stop = xml::FindTextStop(first);
+        scratch_.assign(first, stop);
         TranslateEncoding(scratch_);
-        partContent_ += scratch_;
+        textSink_.Append(scratch_);
+    } else {
+        // The document's own text may be read in blocks up to its NUL; an
+        // entity's text is read byte by byte.
+        const char* end = GetDocBuffer() + docLength_;
+        const bool inDocument = std::less_equal<>()(GetDocBuffer(), first) && std::less<>()(first, end);
+        stop = textSink_.AppendRun(first, inDocument ? end : nullptr, utf8_);
     }
+    if (stop != first) lastTextByte_ = stop - 1;
+    return stop;
 }
 
 // amp is at "&"; returns where the text goes on.
@@ -55,7 +53,7 @@ const char* TXmlParser::TextReference(const char* amp) {
     // The ";" is looked for only up to the next markup or reference, so a bare
     // "&" neither swallows the tags after it nor makes the scan quadratic.
     const char* semi = amp + 1;
-    while (*semi != ';' && !kTextStop.Contains(*semi)) ++semi;
+    while (*semi != ';' && *semi != 0 && *semi != '<' && *semi != '&') ++semi;
     if (*semi != ';') {  // no reference: the "&" is dropped
         lastTextByte_ = amp;
         return amp + 1;
@@ -65,11 +63,11 @@ const char* TXmlParser::TextReference(const char* amp) {
     const char* after = semi + 1;
     if (!name.empty() && name[0] == '#') {
         // Appended as the byte itself, untranslated, whatever the encoding.
-        partContent_.push_back(static_cast<char>(xml::CharRefByte(name.substr(1))));
+        textSink_.AppendByte(static_cast<char>(xml::CharRefByte(name.substr(1))));
         return after;
     }
     if (const int c = xml::PredefinedEntityChar(name); c >= 0) {
-        partContent_.push_back(static_cast<char>(c));
+        textSink_.AppendByte(static_cast<char>(c));
         return after;
     }
     if (const TEntityDef* entity = generalEntities_.Node(name);
@@ -84,7 +82,8 @@ const char* TXmlParser::TextReference(const char* amp) {
         }
     }
     // Undeclared, or beyond the expansion bound: the bare name, as text.
-    FlushRun(amp + 1, semi);
-    lastTextByte_ = semi;
+    scratch_.assign(name);
+    TranslateEncoding(scratch_);
+    textSink_.Append(scratch_);
     return after;
 }

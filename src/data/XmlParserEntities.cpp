@@ -6,6 +6,7 @@
 // self-referring or exponentially nested entities end quickly.
 #include "data/XmlParser.h"
 
+#include "platform/win/CodePage.h"
 #include "platform/win/Files.h"
 #include "platform/win/WinError.h"
 
@@ -62,8 +63,18 @@ void TXmlParser::AppendCharRef(std::string& out, std::string_view number) const 
     const char byte = static_cast<char>(xml::CharRefByte(number));
     // In a UTF-8 document the value is converted later with the rest of the
     // text: insert the character so that the conversion yields this byte.
-    if (utf8_ && static_cast<unsigned char>(byte) >= 0x80) out += xml::AnsiToUtf8({&byte, 1});
-    else out.push_back(byte);
+    if (!utf8_ || static_cast<unsigned char>(byte) < 0x80) {
+        out.push_back(byte);
+        return;
+    }
+    const char32_t c = win::ToUnicode(win::CodePage::Cp1252, static_cast<unsigned char>(byte));
+    if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | c >> 6));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | c >> 12));
+        out.push_back(static_cast<char>(0x80 | (c >> 6 & 0x3F)));
+    }
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
 }
 
 void TXmlParser::ReplaceGeneralEntities(std::string& text) {

@@ -3,14 +3,27 @@
 #include "data/XmlParser.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
-constexpr xml::TCharset kAttrNameEnd("\t\n\r /=");
+// Where an attribute name ends: white space, "/", "=", NUL or ">".
+constexpr std::array<bool, 256> MakeAttrNameEnd() {
+    std::array<bool, 256> t{};
+    for (const char c : std::string_view("\t\n\r /=>\0", 9)) t[static_cast<unsigned char>(c)] = true;
+    return t;
+}
+constexpr std::array<bool, 256> kAttrNameEnd = MakeAttrNameEnd();
 
 bool NameLess(const std::unique_ptr<TAttr>& a, const std::unique_ptr<TAttr>& b) {
-    return a->Name.compare(b->Name) < 0;
+    // Most names differ in their first byte: no call for those.
+    const std::string& x = a->Name;
+    const std::string& y = b->Name;
+    if (!x.empty() && !y.empty() && x[0] != y[0])
+        return static_cast<unsigned char>(x[0]) < static_cast<unsigned char>(y[0]);
+    return x.compare(y) < 0;
 }
 
 }  // namespace
@@ -78,7 +91,8 @@ void TAttrList::Analyze(const char* start, const char*& final) {
         if (stage == Stage::Name) {
             if (!xml::IsNameStart(c)) break;
             name = p;
-            nameEnd = xml::ExtractName(p, kAttrNameEnd);
+            nameEnd = p + 1;  // as ExtractName: the first byte begins the name whatever it is
+            while (!kAttrNameEnd[static_cast<unsigned char>(*nameEnd)]) ++nameEnd;
             p = nameEnd - 1;
             stage = Stage::Equals;
         } else if (stage == Stage::Equals) {

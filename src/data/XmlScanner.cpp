@@ -15,6 +15,10 @@ void TScannerXmlParser::TranslateEncoding(std::string& text) {
     else TXmlParser::TranslateEncoding(text);
 }
 
+bool TScannerXmlParser::HasOwnTranslation() const {
+    return static_cast<bool>(Scanner.OnTranslateEncoding);
+}
+
 void TScannerXmlParser::DtdElementFound(const TDtdElementRec& rec) {
     if (Scanner.StopParser) return;  // no call after a handler asked to stop
     switch (rec.ElementType) {

@@ -2,6 +2,8 @@
 
 #include "lang/StringTable.h"
 
+#include <algorithm>
+
 std::unique_ptr<TLanguages> LanguageList = std::make_unique<TLanguages>();
 
 std::string TLanguage::GetString(std::string_view key) const {
@@ -89,4 +91,29 @@ std::string TLanguages::TranslateResFormat(int id) const {
 std::string TLanguages::TranslateText(std::string_view text) const {
     const TLanguage* language = ActiveLanguage();
     return language ? language->ExpandMacros(text) : std::string(text);
+}
+
+void TLanguageTitle::Apply(IHeaderTitles& header) const {
+    const std::size_t count = std::min(Keys.size(), Texts.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        // A key is id + (row - 1) * 256 kept in 16 bits: row - 1 is its high byte, sign kept.
+        const int line = Keys[i] >> 8;
+        const int columnId = Keys[i] & 0xFF;
+        if (line < 0 || line >= header.RowCount()) continue;
+        for (int column = 0; column < header.ColumnCount(); ++column)
+            if (header.ColumnId(column) == columnId) header.SetTitle(column, line, Texts[i]);
+    }
+}
+
+void TLanguage::TranslateHeader(IHeaderTitles& header, std::string_view name) const {
+    for (const TLanguageTitle& title : Titles) {
+        if (title.Name == name) {
+            title.Apply(header);
+            return;
+        }
+    }
+}
+
+void TLanguages::TranslateHeader(IHeaderTitles& header, std::string_view name) const {
+    if (const TLanguage* language = ActiveLanguage()) language->TranslateHeader(header, name);
 }

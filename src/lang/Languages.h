@@ -19,6 +19,20 @@
 class IForm;
 class TXmlParser;
 
+// What the language service writes column titles into: a list header's
+// format, seen without the list-header code.
+class IHeaderTitles {
+public:
+    virtual ~IHeaderTitles() = default;
+    // Title lines per column.
+    virtual int RowCount() const = 0;
+    virtual int ColumnCount() const = 0;
+    // The id of column i (0 <= i < ColumnCount()).
+    virtual int ColumnId(int index) const = 0;
+    // Sets title line `line` of column i.
+    virtual void SetTitle(int index, int line, const std::string& text) = 0;
+};
+
 // One component of a form translation: parallel property ids and values.
 struct TLanguageFormItem {
     std::string Name;      // the component's Name
@@ -55,6 +69,10 @@ struct TLanguageTitle {
     std::vector<std::int16_t> Keys;
     std::vector<std::string> Texts;  // parallel to Keys
 
+    // Each key's text becomes title line (key >> 8) of every column whose id
+    // is the key's low byte; a line outside the header's rows is ignored.
+    void Apply(IHeaderTitles& header) const;
+
     bool operator==(const TLanguageTitle&) const = default;
 };
 
@@ -89,6 +107,9 @@ public:
     // for a name such as "ItemModifyForm_1", the one named without the "_"
     // and the digits. Nothing unless this is a user-interface language.
     void TranslateForm(IForm& form) const;
+
+    // Applies the first title set named `name` exactly; nothing when none is.
+    void TranslateHeader(IHeaderTitles& header, std::string_view name) const;
 
     bool operator==(const TLanguage&) const = default;
 };
@@ -131,6 +152,9 @@ public:
     // Translates a form into the user-interface language (in printing mode
     // too); nothing when there is none.
     void TranslateForm(IForm& form) const;
+    // Puts the active language's titles of the header format `name` into the
+    // header; nothing when there is no active language.
+    void TranslateHeader(IHeaderTitles& header, std::string_view name) const;
 
     // Null when none is selected. Valid until Languages changes.
     const TLanguage* CurrentLanguage() const { return At(current_); }

@@ -75,9 +75,13 @@ void ReplaceFirst(std::string& text, std::string_view placeholder, const std::st
 
 }  // namespace
 
-bool OpenProgramKey(TRegistry& registry) {
+bool OpenProgramRegKey(TRegistry& registry, std::string_view programKey) {
     return registry.OpenKey("Software", true) && registry.OpenKey("Lumivar", true) &&
-           registry.OpenKey("KELVARIN", true);
+           registry.OpenKey(programKey, true);
+}
+
+bool OpenProgramKey(TRegistry& registry) {
+    return OpenProgramRegKey(registry, "KELVARIN");
 }
 
 TProgramOptions::TProgramOptions() { Load(); }

@@ -7,15 +7,18 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 class IControl;
 class IFont;
 class TRegistry;
 
-// Opens "Software", "Lumivar" and "KELVARIN" one below the other on the
-// registry object (root: the current user), creating what is missing. True
-// only when all three opened; later keys opened on it are relative to the
-// program key.
+// Opens "Software", "Lumivar" and `programKey` one below the other, each
+// relative to the key the registry object has open (on a fresh object: the
+// current user's root), creating what is missing. True only when all three
+// opened; later keys opened on it are relative to the program key.
+bool OpenProgramRegKey(TRegistry& registry, std::string_view programKey);
+// OpenProgramRegKey with this program's key, "KELVARIN".
 bool OpenProgramKey(TRegistry& registry);
 
 class TProgramOptions {

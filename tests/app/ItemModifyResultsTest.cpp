@@ -157,6 +157,7 @@ TEST_F(ItemModifyResultsTest, ChartStacksTheCostsAndTheLineRunsThroughTheSums) {
     EXPECT_EQ(Values(chart.Bars(0)), (std::vector<double>{5, 8, 12}));
     EXPECT_EQ(Values(chart.Bars(1)), (std::vector<double>{7, 3, 2}));
     EXPECT_EQ(chart.Line().points(), (QList<QPointF>{{0, 12}, {1, 11}, {2, 14}}));
+    EXPECT_EQ(chart.MarkTexts(), (QStringList{"12", "11", "14"}));
     EXPECT_GE(chart.LeftAxis().max(), 14);
     EXPECT_EQ(chart.Bars(0).objectName(), "Series1");
     EXPECT_EQ(chart.Bars(1).objectName(), "Series3");
@@ -242,6 +243,7 @@ TEST_F(ItemModifyResultsTest, BigChartCopiesTheChartByPosition) {
     EXPECT_EQ(copy.Bars(1).label(), form->Chart().Bars(1).label());
     EXPECT_EQ(Values(copy.Bars(0)), (std::vector<double>{5, 8, 12}));
     EXPECT_EQ(copy.Line().points(), form->Chart().Line().points());
+    EXPECT_EQ(copy.MarkTexts(), (QStringList{"12", "11", "14"}));
     EXPECT_EQ(copy.Line().color(), form->Chart().Line().color());
     EXPECT_EQ(copy.BottomAxis().categories(), form->Chart().BottomAxis().categories());
     EXPECT_EQ(copy.LeftAxis().titleText(), form->Chart().LeftAxis().titleText());

@@ -2,18 +2,25 @@
 
 #include "app/ItemModifyFixture.h"
 
+#include "app/CostChart.h"
+
 #include "data/Price.h"
 #include "lang/Languages.h"
 #include "platform/base/SysUtils.h"
+#include "project/ProgramOptions.h"
 #include "platform/ui/QtText.h"
 #include "support/TestSupport.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QtCharts/QBarCategoryAxis>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QLineSeries>
 
 #include <functional>
 #include <string>
@@ -120,6 +127,66 @@ TEST_F(ItemModifyTest, PagesAndControlsFollowGeometryAndType) {
     }
 }
 
+TEST_F(ItemModifyTest, OutsideControlsFollowTheModeAndTheRadiation) {
+    struct Row {
+        int mode;
+        bool radiation;
+        const char* shown;  // of OutsideAlpha WindSpeed WithRadiation EmissionFactor
+    };
+    const Row rows[] = {{0, true, "0111"}, {0, false, "0110"}, {1, true, "0011"}, {1, false, "0010"},
+                        {2, true, "1000"}, {2, false, "1000"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.mode) + (row.radiation ? " on" : " off"));
+        TItem item = Pipe();
+        item.WithRadiation = row.radiation ? 1 : 0;
+        auto form = Open(item);
+        Choose(*form, "OutsideAlphaCalculationMode", row.mode);  // the user's choice, from mode 1
+        std::string shown;
+        for (const char* name : {"OutsideAlpha", "WindSpeed", "WithRadiation", "EmissionFactor"}) {
+            shown += Shown(*form, name) ? '1' : '0';
+        }
+        EXPECT_EQ(shown, row.shown);
+        EXPECT_EQ(Shown(*form, "OutsideAlpha2"), row.mode != 2);
+        EXPECT_EQ(item.OutsideAlphaMode, row.mode);
+    }
+    TItem item = Pipe();
+    auto form = Open(item);
+    Find<QCheckBox>(*form, "WithRadiation").click();
+    EXPECT_EQ(item.WithRadiation, 0);
+    EXPECT_FALSE(Shown(*form, "EmissionFactor"));
+}
+
+TEST_F(ItemModifyTest, MediumControlsFollowTheMediumAndTheOption) {
+    struct Row {
+        const char* medium;
+        bool viewData;
+        const char* shown;  // of Density Density2 Label17 MediumRelativHumidity
+    };
+    const Row rows[] = {{"water", false, "0000"}, {"water", true, "0110"}, {"userdefined", false, "1010"},
+                        {"userdefined", true, "1010"}, {"air", false, "0001"}, {"air", true, "0111"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.medium) + (row.viewData ? " shown" : ""));
+        AppOptions->ViewMediumData = row.viewData;
+        TItem item = Pipe();
+        item.Medium.ItemID = row.medium;
+        item.Medium.Temperature = 30;
+        auto form = Open(item);
+        std::string shown;
+        for (const char* name : {"Density", "Density2", "Label17", "MediumRelativHumidity"}) {
+            shown += Shown(*form, name) ? '1' : '0';
+        }
+        EXPECT_EQ(shown, row.shown);
+    }
+    // The flow given one way shows the other as a result.
+    TItem item = Pipe();
+    auto form = Open(item);
+    Find<QRadioButton>(*form, "SpeedButton").click();
+    EXPECT_EQ(item.VolumeGiven, 0);
+    EXPECT_TRUE(Shown(*form, "Speed"));
+    EXPECT_TRUE(Shown(*form, "Volume2"));
+    EXPECT_FALSE(Shown(*form, "Volume"));
+}
+
 TEST_F(ItemModifyTest, ChoosingATankShowsItsShapesPageAndReadsThatShape) {
     TItem item = Pipe();
     item.Shape = TankShape::Box;
@@ -173,6 +240,12 @@ TEST_F(ItemModifyTest, InsideModesOfferOnlyWhatTheItemAllows) {
     EXPECT_EQ(pipe.InsideAlphaMode, 2);
     EXPECT_TRUE(Shown(*form, "InsideAlpha"));
     EXPECT_TRUE(Shown(*form, "InsideAlphaSpeedButton"));
+    // An entry that names no mode leaves the mode as it was.
+    Combo(*form, "InsideAlphaCalculationMode").setItemText(1, QStringLiteral("?"));
+    Type(*form, "InsideAlpha", "300");
+    ASSERT_TRUE(form->ReadControls());
+    EXPECT_EQ(pipe.InsideAlphaMode, 2);
+    EXPECT_EQ(pipe.InsideAlpha, 300);
 }
 
 TEST_F(ItemModifyTest, HumidityBelowAHundredOnly) {
@@ -314,7 +387,7 @@ TEST_F(ItemModifyTest, ValuesBeyondTheItemsRangeAreRejected) {
     EXPECT_EQ(item.Length, 50);
 }
 
-TEST_F(ItemModifyTest, NumbersShowWithFourDigitsAndTheUsersSeparator) {
+TEST_F(ItemModifyTest, NumbersShowWithFourDigitsAndReadBackUnrounded) {
     struct Row {
         float length;
         char separator;
@@ -328,6 +401,9 @@ TEST_F(ItemModifyTest, NumbersShowWithFourDigitsAndTheUsersSeparator) {
         item.Length = row.length;
         auto form = Open(item);
         EXPECT_EQ(Text(*form, "TubeLength"), row.shown);
+        // Left as shown, the edit reads back the stored value, not its text.
+        EXPECT_TRUE(form->ReadControls());
+        EXPECT_EQ(item.Length, row.length);
         SetDecimalSeparator('.');
     }
 }
@@ -436,4 +512,65 @@ TEST_F(ItemModifyTest, LeavingTheMediumTemperatureShowsItsProperties) {
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].Text, WrongValue());
     EXPECT_EQ(item.Medium.Temperature, 20);
+}
+
+namespace {
+
+using ItemModifyEnglishTest = ItemModifyFixture;
+
+}  // namespace
+
+TEST_F(ItemModifyEnglishTest, TheThreeFormsSpeakEnglish) {
+    SelectLanguage("English");
+    StartWithData();
+    TItem item = Pipe(CalcMode::Optimum);
+    auto form = Open(item);
+    // Every component the language file names is on the form.
+    const TLanguage* english = LanguageList->CurrentLanguage();
+    ASSERT_NE(english, nullptr);
+    for (const TLanguageForm& translation : english->Forms) {
+        if (translation.Name != "ItemModifyForm") continue;
+        for (const TLanguageFormItem& entry : translation.Items) {
+            EXPECT_NE(form->FindComponent(entry.Name), nullptr) << entry.Name;
+        }
+    }
+    EXPECT_EQ(form->windowTitle(), "Calculation");
+    EXPECT_EQ(Text(*form, "Calculate"), "Calculate");
+    EXPECT_EQ(Combo(*form, "GeometryType").itemText(3), "Tank");
+    EXPECT_EQ(Combo(*form, "CalculationType").itemText(6), "Economic thickness");
+    EXPECT_EQ(Find<QAction>(*form, "Jlszellztetett26C1").text(), QString::fromUtf8("Well ventilated 26 °C, 89 %"));
+    EXPECT_EQ(form->Chart().Bars(0).label(), "Investment");
+    EXPECT_EQ(form->Chart().Line().name(), "Total");
+    EXPECT_EQ(form->Chart().BottomAxis().titleText(), "Insulation thickness [mm]");
+    // The preset still works on the translated caption.
+    Find<QAction>(*form, "Jlszellztetett26C1").trigger();
+    EXPECT_EQ(Text(*form, "AirTemperature"), "26");
+    EXPECT_EQ(Text(*form, "AirRelativHumidity"), "89");
+
+    SetModalRunner([](TForm& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Standard sizes");
+        return mrCancel;
+    });
+    QTest::mouseClick(&Find<QPushButton>(*form, "StandardTubesButton"), Qt::LeftButton);
+    SetModalRunner([](TForm& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Cost analysis");
+        return mrCancel;
+    });
+    QTest::mouseClick(&Find<QAbstractButton>(*form, "BigChartSpeedButton"), Qt::LeftButton);
+}
+
+TEST(ItemModifyPictures, PictureSitsBelowTheTextInTheEntry) {
+    const struct {
+        QRect entry;
+        int textHeight;
+        QPoint expected;
+    } rows[] = {
+        {QRect(0, 0, 185, 60), 13, QPoint(2, 20)},     // (13 + 0 + 60 - 36 + 4) / 2 = 20.5
+        {QRect(3, 60, 185, 60), 14, QPoint(5, 81)},    // (14 + 60 + 120 - 36 + 4) / 2
+        {QRect(0, -20, 185, 10), 13, QPoint(2, -24)},  // -49 / 2 truncates toward zero
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.entry.top());
+        EXPECT_EQ(EntryPicturePosition(row.entry, row.textHeight), row.expected);
+    }
 }

@@ -5,6 +5,7 @@
 #include <QListView>
 #include <QSignalSpy>
 #include <QStandardItemModel>
+#include <QStyledItemDelegate>
 #include <QTest>
 #include <QTreeView>
 
@@ -130,4 +131,61 @@ TEST_F(ListViewTest, SubItemsCannotBeEdited) {
     list.SetViewStyle(TViewStyle::Report);
     EXPECT_FALSE(list.Model().flags(list.Model().index(0, 1)) & Qt::ItemIsEditable);
     EXPECT_TRUE(list.Model().flags(list.Model().index(0, 0)) & Qt::ItemIsEditable);
+}
+
+TEST_F(ListViewTest, ReadOnlyListNeverEdits) {
+    list.SetReadOnly(true);
+    list.SetSelected(1, true);
+    list.CurrentView().setCurrentIndex(list.Model().index(1, 0));
+    list.CurrentView().setFocus();
+    QTest::keyClick(&list.CurrentView(), Qt::Key_F2);
+    list.EditCaption(1);
+    EXPECT_FALSE(list.IsEditing());
+}
+
+TEST_F(ListViewTest, SelectItemReportsEveryChangeOfSelection) {
+    QSignalSpy changes(&list, &TListView::SelectItem);
+    list.SetSelected(2, true);  // the program's own change
+    QTest::mouseClick(list.CurrentView().viewport(), Qt::LeftButton, {}, CentreOf(0));
+    std::vector<std::pair<int, bool>> seen;
+    for (const auto& change : changes) seen.emplace_back(change[0].toInt(), change[1].toBool());
+    EXPECT_EQ(seen, (std::vector<std::pair<int, bool>>{{2, true}, {2, false}, {0, true}}));
+}
+
+TEST_F(ListViewTest, ClearedColumnsKeepTheItemsTexts) {
+    list.SetViewStyle(TViewStyle::Report);
+    list.ClearColumns();
+    EXPECT_EQ(list.ColumnCount(), 0);
+    EXPECT_EQ(list.ColumnCaption(0), QString());
+    EXPECT_TRUE(list.ReportView().isColumnHidden(0));
+    EXPECT_EQ(list.Caption(0), QStringLiteral("Pipe 1"));
+
+    struct Row {
+        const char* caption;
+        int width;
+        Qt::Alignment alignment;
+    };
+    const Row rows[] = {{"Comment", 80, Qt::AlignRight}, {"Name", 90, Qt::AlignHCenter}};
+    for (const Row& row : rows) list.AddColumn(QString::fromLatin1(row.caption), row.width, row.alignment);
+    list.AddItem(QStringLiteral("Duct"), {QStringLiteral("a"), QStringLiteral("b")});  // "b" has no column
+    ASSERT_EQ(list.ColumnCount(), 2);
+    for (int c = 0; c < 2; ++c) {
+        SCOPED_TRACE(c);
+        EXPECT_EQ(list.ColumnCaption(c), QString::fromLatin1(rows[c].caption));
+        EXPECT_EQ(list.ColumnWidth(c), rows[c].width);
+        EXPECT_EQ(list.ColumnAlignment(c), rows[c].alignment);
+        EXPECT_FALSE(list.ReportView().isColumnHidden(c));
+        // The report view draws the column's texts so aligned.
+        QStyleOptionViewItem option;
+        option.widget = &list.ReportView();
+        struct Probe : QStyledItemDelegate {
+            using QStyledItemDelegate::initStyleOption;  // reachable through a member pointer
+        };
+        auto* delegate = static_cast<QStyledItemDelegate*>(list.ReportView().itemDelegate());
+        (delegate->*(&Probe::initStyleOption))(&option, list.Model().index(0, c));
+        EXPECT_EQ(option.displayAlignment & Qt::AlignHorizontal_Mask, rows[c].alignment);
+    }
+    EXPECT_TRUE(list.ReportView().isColumnHidden(2));
+    EXPECT_EQ(list.SubItem(0, 0), QStringLiteral("cellar"));  // texts stayed
+    EXPECT_FALSE(list.SetColumnCaption(2, QStringLiteral("x")));
 }

@@ -16,6 +16,7 @@
 // | OnDblClick| TListView                          | TListView::DblClick                | no                    |
 // | OnDblClick| TTreeView                          | QTreeWidget::itemDoubleClicked     | no                    |
 // | OnEdited  | TListView                          | TListView::Edited                  | no                    |
+// | OnSelectItem | TListView                       | TListView::SelectItem              | yes                   |
 // | OnChange  | TComboBox                          | QComboBox::activated, and an       | no                    |
 // |           |                                    | editable box's textEdited          |                       |
 // | OnChange  | TEdit                              | QLineEdit::textChanged             | yes (Text := ...)     |
@@ -30,17 +31,24 @@
 // | OnExecute | TAction                            | QAction::triggered                 | no                    |
 // | OnPopup   | TPopupMenu                         | QMenu::aboutToShow                 | no                    |
 // | OnTimer   | TTimer                             | QTimer::timeout                    | -                     |
+// | OnClick   | TCheckListBox                      | QListWidget::currentRowChanged     | yes (ItemIndex := ...)|
+// | OnDrawItem| TCheckListBox                      | TOwnerDrawDelegate, per item       | -                     |
+// | OnPaint   | TPaintBox                          | TPaintBox::Paint                   | -                     |
 
 #include "platform/ui/CommandGuard.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/OwnerDrawComboBox.h"
+#include "platform/ui/OwnerDrawList.h"
+#include "platform/ui/PaintBox.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPointer>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -105,6 +113,12 @@ void OnEdited(TListView& list, const QObject* context, F handler) {
     ConnectCommand(&list, &TListView::Edited, context, std::move(handler));
 }
 
+// handler(index, selected)
+template <class F>
+void OnSelectItem(TListView& list, const QObject* context, F handler) {
+    ConnectCommand(&list, &TListView::SelectItem, context, std::move(handler));
+}
+
 template <class F>
 void OnChange(QComboBox& box, const QObject* context, F handler) {
     ConnectCommand(&box, &QComboBox::activated, context, [handler](int) { handler(); });
@@ -155,4 +169,27 @@ void OnPopup(QMenu& menu, const QObject* context, F handler) {
 template <class F>
 void OnTimer(QTimer& timer, const QObject* context, F handler) {
     ConnectCommand(&timer, &QTimer::timeout, context, std::move(handler));
+}
+
+// A selection change of the list, by the user or the program.
+template <class F>
+void OnClick(QListWidget& list, const QObject* context, F handler) {
+    ConnectCommand(&list, &QListWidget::currentRowChanged, context, [handler = std::move(handler)] { handler(); });
+}
+
+// Makes the list owner-drawn: handler(painter, index, rect) draws each item's
+// text part (the painter is clipped to `rect`).
+template <class F>
+void OnDrawItem(QListWidget& list, const QObject* context, F handler) {
+    QPointer<const QObject> guard(context);
+    list.setItemDelegate(new TOwnerDrawDelegate(list, [guard, handler = std::move(handler)](QPainter& painter, int index,
+                                                                                            const QRect& rect) {
+        if (guard) RunCommand([&] { handler(painter, index, rect); });
+    }));
+}
+
+// handler(painter)
+template <class F>
+void OnPaint(TPaintBox& box, const QObject* context, F handler) {
+    ConnectCommand(&box, &TPaintBox::Paint, context, std::move(handler));
 }

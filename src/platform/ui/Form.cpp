@@ -123,6 +123,12 @@ bool TFormBase::ShowHelp() const {
 
 TFormBase::~TFormBase() = default;
 
+void TFormBase::SetBorderStyle(TFormBorderStyle style) {
+    borderStyle_ = style;
+    const bool sizeable = style == TFormBorderStyle::bsSizeable || style == TFormBorderStyle::bsSizeToolWin;
+    window_.setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, !sizeable);
+}
+
 std::string TFormBase::Name() const {
     return FromQString(window_.objectName());
 }

@@ -37,6 +37,10 @@ constexpr int mrAll = 8;
 constexpr int mrNoToAll = 9;
 constexpr int mrYesToAll = 10;
 
+// A window's frame, with the component library's values; only the sizeable
+// frames let the user resize the window.
+enum class TFormBorderStyle { bsNone = 0, bsSingle = 1, bsSizeable = 2, bsDialog = 3, bsToolWindow = 4, bsSizeToolWin = 5 };
+
 // Every window, toolbar and status bar: RGB(208, 224, 192) and Arial with a
 // character height of 11 pixels (not 11 points).
 QColor FormColor();
@@ -73,6 +77,9 @@ public:
     // F1: the page of HelpContext, from the form's help file or, when it has
     // none, the application's. False when there is nothing to show.
     bool ShowHelp() const;
+    // Sizeable unless set otherwise.
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle style);
 
     int ComponentCount() override;
     IComponent& Component(int index) override;
@@ -108,6 +115,7 @@ private:
     QWidget& window_;
     std::string helpFile_;
     int helpContext_ = 0;
+    TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     std::vector<QPointer<QObject>> added_;
     std::vector<std::unique_ptr<TQtComponent>> adapters_;
     std::vector<IComponent*> listed_;

@@ -29,6 +29,17 @@ public:
         list_.EmitEdited(index.row(), model->data(index, Qt::EditRole).toString());
     }
 
+protected:
+    // The report view aligns each column's texts as the column's header says.
+    // Asked also while the list is being destroyed, so the list stays out of it.
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!qobject_cast<const QTreeView*>(option->widget) || !index.model()) return;
+        const QVariant alignment = index.model()->headerData(index.column(), Qt::Horizontal, Qt::TextAlignmentRole);
+        const auto horizontal = Qt::Alignment(alignment.toInt()) & Qt::AlignHorizontal_Mask;
+        option->displayAlignment = (horizontal ? horizontal : Qt::AlignLeft) | Qt::AlignVCenter;
+    }
+
 private:
     TListView& list_;
 };
@@ -63,6 +74,13 @@ TListView::TListView(QWidget* parent)
         });
         stack_->addWidget(view);
     }
+    connect(reportView_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected, const QItemSelection& deselected) {
+                for (const QModelIndex& index : deselected.indexes())
+                    if (index.column() == 0) emit SelectItem(index.row(), false);
+                for (const QModelIndex& index : selected.indexes())
+                    if (index.column() == 0) emit SelectItem(index.row(), true);
+            });
     SetMultiSelect(false);
     SetViewStyle(TViewStyle::Icon);
 }
@@ -98,24 +116,48 @@ void TListView::SetViewStyle(TViewStyle style) {
 }
 
 int TListView::ColumnCount() const {
-    return model_->columnCount();
+    return columns_;
 }
 
 void TListView::AddColumn(const QString& caption, int width) {
-    const int column = model_->columnCount();
-    model_->setColumnCount(column + 1);
-    model_->setHorizontalHeaderItem(column, new QStandardItem(caption));
+    AddColumn(caption, width, Qt::AlignLeft);
+}
+
+void TListView::AddColumn(const QString& caption, int width, Qt::Alignment alignment) {
+    const int column = columns_++;
+    if (model_->columnCount() < columns_) model_->setColumnCount(columns_);
+    auto* header = new QStandardItem(caption);
+    header->setTextAlignment(alignment);
+    model_->setHorizontalHeaderItem(column, header);
+    reportView_->setColumnHidden(column, false);
     reportView_->setColumnWidth(column, width);
 }
 
+Qt::Alignment TListView::ColumnAlignment(int column) const {
+    const QStandardItem* item = column >= 0 && column < columns_ ? model_->horizontalHeaderItem(column) : nullptr;
+    return item ? item->textAlignment() & Qt::AlignHorizontal_Mask : Qt::AlignLeft;
+}
+
+void TListView::ClearColumns() {
+    columns_ = 0;
+    for (int column = 0; column < model_->columnCount(); ++column) model_->setHorizontalHeaderItem(column, nullptr);
+    HideUndeclaredColumns();
+}
+
+void TListView::HideUndeclaredColumns() {
+    for (int column = columns_; column < model_->columnCount(); ++column) reportView_->setColumnHidden(column, true);
+}
+
 QString TListView::ColumnCaption(int column) const {
-    const QStandardItem* item = column >= 0 ? model_->horizontalHeaderItem(column) : nullptr;
+    const QStandardItem* item = column >= 0 && column < columns_ ? model_->horizontalHeaderItem(column) : nullptr;
     return item ? item->text() : QString();
 }
 
 bool TListView::SetColumnCaption(int column, const QString& caption) {
-    if (column < 0 || column >= model_->columnCount()) return false;
-    model_->setHorizontalHeaderItem(column, new QStandardItem(caption));
+    if (column < 0 || column >= columns_) return false;
+    auto* header = new QStandardItem(caption);
+    header->setTextAlignment(ColumnAlignment(column));
+    model_->setHorizontalHeaderItem(column, header);
     return true;
 }
 
@@ -159,7 +201,10 @@ int TListView::AddItem(const QString& caption, const QStringList& subItems) {
         sub->setFlags(sub->flags() & ~Qt::ItemIsEditable);
         row << sub;
     }
-    if (model_->columnCount() < row.size()) model_->setColumnCount(static_cast<int>(row.size()));
+    if (model_->columnCount() < row.size()) {
+        model_->setColumnCount(static_cast<int>(row.size()));
+        HideUndeclaredColumns();
+    }
     model_->appendRow(row);
     return model_->rowCount() - 1;
 }
@@ -208,8 +253,15 @@ int TListView::SelCount() const {
     return count;
 }
 
+void TListView::SetReadOnly(bool on) {
+    readOnly_ = on;
+    const auto triggers = on ? QAbstractItemView::NoEditTriggers : kEditTriggers;
+    itemView_->setEditTriggers(triggers);
+    reportView_->setEditTriggers(triggers);
+}
+
 void TListView::EditCaption(int index) {
-    if (index < 0 || index >= model_->rowCount()) return;
+    if (readOnly_ || index < 0 || index >= model_->rowCount()) return;
     QAbstractItemView& view = CurrentView();
     view.setFocus();
     const QModelIndex item = model_->index(index, 0);

@@ -34,9 +34,15 @@ public:
     void SetViewStyle(TViewStyle style);
 
     // Columns of the report view; column 0 shows the captions, column i the
-    // sub-item i - 1.
+    // sub-item i - 1. Texts without a column are not shown.
     int ColumnCount() const;
     void AddColumn(const QString& caption, int width);
+    // A column whose texts are aligned left, right or centred.
+    void AddColumn(const QString& caption, int width, Qt::Alignment alignment);
+    // Left for a column that doesn't exist.
+    Qt::Alignment ColumnAlignment(int column) const;
+    // Removes every column; the items keep their texts for the columns added next.
+    void ClearColumns();
     QString ColumnCaption(int column) const;
     // False for a column that doesn't exist.
     bool SetColumnCaption(int column, const QString& caption);
@@ -68,6 +74,10 @@ public:
     int SelectedIndex() const;
     int SelCount() const;
 
+    // A read-only list never edits a caption in place.
+    void SetReadOnly(bool on);
+    bool ReadOnly() const { return readOnly_; }
+
     // Starts the in-place editing of an item's caption (the list takes the focus).
     void EditCaption(int index);
     bool IsEditing() const;
@@ -86,6 +96,8 @@ signals:
     // The user finished editing item `index`'s caption with `text`; the list
     // already shows the new caption.
     void Edited(int index, const QString& text);
+    // Item `index` became selected or unselected, by the user or the program.
+    void SelectItem(int index, bool selected);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -94,9 +106,12 @@ private:
     class TCaptionDelegate;
 
     void ApplyIcons();
+    // Report-view columns beyond ColumnCount() hold texts but aren't shown.
+    void HideUndeclaredColumns();
     void EmitEdited(int index, const QString& text) { emit Edited(index, text); }
 
     TViewStyle viewStyle_ = TViewStyle::Icon;
+    int columns_ = 0;
     QStandardItemModel* model_ = nullptr;
     QListView* itemView_ = nullptr;
     QTreeView* reportView_ = nullptr;
@@ -105,4 +120,5 @@ private:
     QIcon smallImage_;
     QIcon itemIcon_;  // both sizes, for every item
     QPointer<QMenu> popupMenu_;
+    bool readOnly_ = false;
 };
