@@ -1,5 +1,8 @@
 #include "app/Icons.h"
 
+#include "platform/ui/ImageList.h"
+#include "platform/ui/ListView.h"
+
 #include <QApplication>
 #include <QStyle>
 
@@ -52,4 +55,15 @@ QIcon ActionImage(int index) {
 
 QIcon ItemImage(int size) {
     return QIcon(size >= 32 ? QStringLiteral(":/images/item32.png") : QStringLiteral(":/images/item16.png"));
+}
+
+void ShowItemImages(QObject& owner, TListView& list) {
+    auto* largeImages = new TImageList(QSize(32, 32), &owner);
+    largeImages->setObjectName(QStringLiteral("LargeImages"));
+    largeImages->SetImage(0, ItemImage(32));
+    auto* smallImages = new TImageList(QSize(16, 16), &owner);
+    smallImages->setObjectName(QStringLiteral("SmallImages"));
+    smallImages->SetImage(0, ItemImage(16));
+    list.SetLargeImage(largeImages->Image(0));
+    list.SetSmallImage(smallImages->Image(0));
 }

@@ -4,6 +4,9 @@
 
 #include <QIcon>
 
+class QObject;
+class TListView;
+
 #include <vector>
 
 // The indexes of ImageList1 that hold a picture: cut 0, copy 1, paste 2,
@@ -13,3 +16,6 @@ std::vector<int> ActionImageIndexes();
 QIcon ActionImage(int index);
 // A calculation item in the list, 32 or 16 pixels.
 QIcon ItemImage(int size);
+// The item lists' image lists "LargeImages" and "SmallImages", owned by
+// owner, given to list.
+void ShowItemImages(QObject& owner, TListView& list);

@@ -77,12 +77,6 @@ void TMainForm::CreateComponents() {
     imageList1_ = new TImageList(QSize(16, 16), this);
     imageList1_->setObjectName(QStringLiteral("ImageList1"));
     for (const int index : ActionImageIndexes()) imageList1_->SetImage(index, ActionImage(index));
-    auto* largeImages = new TImageList(QSize(32, 32), this);
-    largeImages->setObjectName(QStringLiteral("LargeImages"));
-    largeImages->SetImage(0, ItemImage(32));
-    auto* smallImages = new TImageList(QSize(16, 16), this);
-    smallImages->setObjectName(QStringLiteral("SmallImages"));
-    smallImages->SetImage(0, ItemImage(16));
 
     CreateActions();
     CreateMenus();
@@ -100,8 +94,7 @@ void TMainForm::CreateComponents() {
     list.AddColumn(QStringLiteral("Elnevezés"), 150);
     list.AddColumn(QStringLiteral("Megjegyzés"), 150);
     list.SetMultiSelect(true);
-    list.SetLargeImage(largeImages->Image(0));
-    list.SetSmallImage(smallImages->Image(0));
+    ShowItemImages(*this, list);
     list.SetPopupMenu(popupMenu_);
     list.SetViewStyle(TViewStyle::Icon);
     OnClick(list, this, [this] { ItemsListClick(); });

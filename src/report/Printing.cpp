@@ -7,7 +7,6 @@
 #include "platform/ui/ComponentEvents.h"
 #include "platform/ui/CursorWait.h"
 #include "platform/ui/FileDialogs.h"
-#include "platform/ui/ImageList.h"
 #include "platform/ui/QtPrinter.h"
 #include "platform/ui/QtText.h"
 #include "platform/win/MessageBox.h"
@@ -50,14 +49,7 @@ TPrintingForm::TPrintingForm(QWidget* owner, const TProject& project)
     ui_->setupUi(this);
     SetHelpContext(kHelpContext);
     TListView& list = *ui_->ListView;
-    auto* largeImages = new TImageList(QSize(32, 32), this);
-    largeImages->setObjectName(QStringLiteral("LargeImages"));
-    largeImages->SetImage(0, ItemImage(32));
-    auto* smallImages = new TImageList(QSize(16, 16), this);
-    smallImages->setObjectName(QStringLiteral("SmallImages"));
-    smallImages->SetImage(0, ItemImage(16));
-    list.SetLargeImage(largeImages->Image(0));
-    list.SetSmallImage(smallImages->Image(0));
+    ShowItemImages(*this, list);
     list.SetMultiSelect(true);
     list.SetReadOnly(true);
     // The selection stays as visible when the list loses the focus.

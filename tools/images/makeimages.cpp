@@ -11,6 +11,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <QSize>
 
 #include <cmath>
 #include <cstdio>
@@ -20,8 +21,8 @@ namespace {
 
 using Draw = std::function<void(QPainter&)>;
 
-bool Save(const QString& path, int size, const Draw& draw) {
-    QImage image(size, size, QImage::Format_ARGB32);
+bool Save(const QString& path, QSize size, const Draw& draw) {
+    QImage image(size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -201,15 +202,7 @@ void DrawPipe(QPainter& p, QRectF body) {
 // The calculation dialog's list pictures, 104 x 36: one per application and
 // one per calculation type.
 bool SaveEntry(const QString& path, const Draw& draw) {
-    QImage image(104, 36, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    draw(painter);
-    painter.end();
-    const bool ok = image.save(path, "PNG");
-    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
-    return ok;
+    return Save(path, QSize(104, 36), draw);
 }
 
 const QColor kWool(246, 206, 84);
@@ -369,16 +362,16 @@ int main(int argc, char** argv) {
     folder.mkpath(QStringLiteral("pictures"));
     const auto image = [&](const char* name) { return folder.filePath(QStringLiteral("images/") + QLatin1String(name)); };
     bool ok = true;
-    ok &= Save(image("cut.png"), 16, Cut);
-    ok &= Save(image("copy.png"), 16, Copy);
-    ok &= Save(image("paste.png"), 16, Paste);
-    ok &= Save(image("new.png"), 16, New);
-    ok &= Save(image("open.png"), 16, Open);
-    ok &= Save(image("save.png"), 16, SaveDisk);
-    ok &= Save(image("print.png"), 16, Print);
-    ok &= Save(image("view.png"), 16, View);
-    ok &= Save(image("item16.png"), 16, [](QPainter& p) { Pipe(p, 16); });
-    ok &= Save(image("item32.png"), 32, [](QPainter& p) { Pipe(p, 32); });
+    ok &= Save(image("cut.png"), QSize(16, 16), Cut);
+    ok &= Save(image("copy.png"), QSize(16, 16), Copy);
+    ok &= Save(image("paste.png"), QSize(16, 16), Paste);
+    ok &= Save(image("new.png"), QSize(16, 16), New);
+    ok &= Save(image("open.png"), QSize(16, 16), Open);
+    ok &= Save(image("save.png"), QSize(16, 16), SaveDisk);
+    ok &= Save(image("print.png"), QSize(16, 16), Print);
+    ok &= Save(image("view.png"), QSize(16, 16), View);
+    ok &= Save(image("item16.png"), QSize(16, 16), [](QPainter& p) { Pipe(p, 16); });
+    ok &= Save(image("item32.png"), QSize(32, 32), [](QPainter& p) { Pipe(p, 32); });
     ok &= MakePicture(folder.filePath(QStringLiteral("pictures/Valdorine.jpg")));
     for (int i = 0; i < 4; ++i) {
         ok &= SaveEntry(folder.filePath(QStringLiteral("images/geometry%1.png").arg(i)),
