@@ -9,6 +9,8 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   libexpat1-dev libpugixml-dev ncompress xvfb xauth
   python3 locales
+  # Needed only at run time, so no build shows them: the help pages' opener.
+  xdg-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -13,6 +13,7 @@
 #include <QFont>
 #include <QFrame>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPalette>
@@ -20,7 +21,11 @@
 #include <QPushButton>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -54,6 +59,23 @@ QLabel* iconControl(QWidget* parent, const char* name, const QPixmap& pixmap, QR
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
+
+// A Yes/No box has no Cancel: Escape and the window's close button must not
+// answer it (a "No" may delete what can't be got back).
+class NoDismissFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) return true;
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 }  // namespace
 
@@ -271,6 +293,8 @@ int QtDialogs::messageBox(const ByteString& text, unsigned flags, bool ownedByPr
     if ((flags & win::MB_TYPEMASK) == win::MB_YESNO) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
+        NoDismissFilter filter;
+        box.installEventFilter(&filter);
         return box.exec() == QMessageBox::Yes ? win::IDYES : win::IDNO;
     }
     box.setStandardButtons(QMessageBox::Ok);
@@ -320,9 +344,35 @@ void QtDialogs::closeProgress() {
     if (loop_) loop_->exit(1);
 }
 
+namespace {
+
+// Qt's messages while the application object is built, shown once it stands.
+std::vector<std::pair<QtMsgType, QString>>& startupMessages() {
+    static std::vector<std::pair<QtMsgType, QString>> messages;
+    return messages;
+}
+
+// Without a usable window system (no display, an unknown or broken platform
+// plugin) Qt gives up with a fatal message and aborts. Nothing has been read or
+// changed yet: one line saying what to do instead, and the exit code of a run
+// that stopped before removing anything.
+void startupMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::fputs(kNoWindowMessage, stderr);
+        std::fputc('\n', stderr);
+        std::_Exit(kExitStopped);
+    }
+    startupMessages().emplace_back(type, message);
+}
+
+}  // namespace
+
 int runWithQtDialogs(int& argc, char** argv, const ByteString& commandLine, const std::filesystem::path& executable,
                      const std::filesystem::path& dataSource) {
+    const QtMessageHandler previous = qInstallMessageHandler(startupMessage);
     QApplication application(argc, argv);
+    qInstallMessageHandler(previous);
+    for (const auto& [type, message] : std::exchange(startupMessages(), {})) previous(type, QMessageLogContext(), message);
     // The run decides when it ends, not the closing of its last window.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(QIcon(programIcon(32)));

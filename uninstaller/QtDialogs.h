@@ -49,6 +49,11 @@ void runDetailsDialog(QWidget* owner, const ByteString& text);
 // Text of the run (Windows-1250 bytes) for Qt.
 QString toQString(const ByteString& text);
 
+// Shown on standard error when no window can be opened.
+constexpr char kNoWindowMessage[] = "cannot open a window; run with /SILENT to uninstall without one";
+
 // The whole run with Qt dialogs: creates the application object, then runs.
+// When Qt can't use its window system, prints kNoWindowMessage and ends the
+// process with kExitStopped before anything is read or changed.
 int runWithQtDialogs(int& argc, char** argv, const ByteString& commandLine, const std::filesystem::path& executable,
                      const std::filesystem::path& dataSource);

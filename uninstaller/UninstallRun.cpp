@@ -20,8 +20,8 @@ constexpr char kPrivilegeMessage[] =
 constexpr char kRebootQuestion[] =
     "To finalize the uninstallation your system needs to be restarted. Do you want to reboot now?";
 
-// The own executable as Windows sees it; a path outside the machine root stays
-// native, and the stand-in then refuses to schedule it.
+// The own executable as Windows sees it; a path outside the machine root's
+// drives stays native, which deletion at restart records as it stands.
 ByteString windowsPathOfExecutable(const std::filesystem::path& executable) {
     std::string text;
     if (win::WindowsPathFromNative(executable, text) != win::ERROR_SUCCESS) text = executable.string();

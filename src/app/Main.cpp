@@ -9,10 +9,12 @@
 #include "data/Mediumdbitem.h"
 #include "data/Price.h"
 #include "lang/Languages.h"
+#include "platform/base/Format.h"
 #include "platform/ui/CommandGuard.h"
 #include "platform/ui/Help.h"
 #include "platform/ui/ListView.h"
 #include "platform/win/Files.h"
+#include "platform/win/MessageBox.h"
 #include "project/ProgramOptions.h"
 #include "project/Project.h"
 #include "ui_Main.h"
@@ -32,6 +34,13 @@ StartupObserver& Observer() {
 
 void Step(std::string_view name) {
     if (Observer()) Observer()(name);
+}
+
+// The browser could not show a help page: name it, so the user can open it by hand.
+void ShowHelpFailure(const std::filesystem::path& page) {
+    if (!LanguageList) return;
+    win::MessageBox(Format(LanguageList->GetString("IDS_HELPNOTSHOWN"), {win::TextFromPath(page)}),
+                    LanguageList->GetString("IDS_PROGRAMTITLE"), win::MB_OK | win::MB_ICONWARNING);
 }
 
 }  // namespace
@@ -72,6 +81,7 @@ TMainForm::TMainForm(QWidget* parent) : TMainWindowForm(parent), ui_(std::make_u
 
     Step("help");
     SetApplicationHelpFile(AppFolder() / win::PathFromText(HelpFile()));
+    SetHelpFailureHandler(ShowHelpFailure);
 
     Step("databases");
     LoadDatabases();

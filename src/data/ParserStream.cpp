@@ -1,10 +1,11 @@
 #include "data/ParserStream.h"
 
 #include "platform/base/Exception.h"
+#include "platform/base/SysUtils.h"
 
-#include <charconv>
 #include <cstddef>
-#include <limits>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -74,14 +75,10 @@ int TParserStream::ReadInteger() {
     const std::size_t digits = pos;
     while (pos < line.size() && IsDigit(line[pos])) ++pos;
     if (pos == digits || !EndsNumber(line, pos)) throw Exception("Integer error!");
-    long long value = 0;
-    const auto result = std::from_chars(line.data() + digits, line.data() + pos, value);
-    if (result.ec != std::errc()) throw Exception("Integer error!");
-    if (line[0] == '-') value = -value;
-    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
-        throw Exception("Integer error!");
+    // Valid syntax: the conversion decides the range, with its own error text.
+    const int value = StrToInt(std::string_view(line).substr(0, pos));
     Consume(pos);
-    return static_cast<int>(value);
+    return value;
 }
 
 double TParserStream::ReadFloat() {
@@ -104,13 +101,14 @@ double TParserStream::ReadFloat() {
         if (pos == exponent) throw Exception("Float error!");
     }
     if (!EndsNumber(line, pos)) throw Exception("Float error!");
-    // Either decimal point is taken, whatever the user's locale.
-    std::string token = line.substr(line[0] == '+' ? 1 : 0, line[0] == '+' ? pos - 1 : pos);
+    // Either decimal point is taken, whatever the user's locale: the conversion
+    // reads only the user's separator. Out of range is the conversion's error;
+    // below it the value is 0.
+    std::string token = line.substr(0, pos);
     for (char& c : token)
-        if (c == ',') c = '.';
-    double value = 0;
-    const auto result = std::from_chars(token.data(), token.data() + token.size(), value);
-    if (result.ec != std::errc() || result.ptr != token.data() + token.size()) throw Exception("Float error!");
+        if (c == '.' || c == ',') c = DecimalSeparator();
+    const double value = StrToFloat(token);
+    lastFloat_ = std::move(token);
     Consume(pos);
     return value;
 }

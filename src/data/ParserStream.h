@@ -24,7 +24,10 @@ public:
     void SkipComments();
 
     // Read one token from the start of the current line, which must begin with it;
-    // raise "String error!", "Integer error!" or "Float error!" otherwise.
+    // raise "String error!", "Integer error!" or "Float error!" otherwise. A
+    // number of valid syntax goes to StrToInt or StrToFloat (the latter with
+    // the user's decimal separator as its point), which raise EConvertError
+    // for one out of range; a float below the range reads as 0.
     void ReadString(std::string& text);
     int ReadInteger();
     double ReadFloat();
@@ -35,6 +38,8 @@ public:
     double NextFloat();
 
     int CurrentLine() const { return line_; }
+    // The last float token as it went to the conversion (for its error text).
+    const std::string& LastFloat() const { return lastFloat_; }
 
 private:
     // The current line is consumed up to `end`: the rest stays for the next token,
@@ -43,4 +48,5 @@ private:
     std::string& Line() { return Lines()[static_cast<std::size_t>(line_)]; }
 
     int line_ = 0;
+    std::string lastFloat_;
 };

@@ -4,6 +4,7 @@
 #include "data/ParserStream.h"
 #include "platform/base/Exception.h"
 #include "platform/base/FileStream.h"
+#include "platform/base/SysUtils.h"
 #include "platform/win/Clock.h"
 #include "platform/win/MessageBox.h"
 
@@ -11,19 +12,6 @@
 #include <tuple>
 
 std::unique_ptr<TPrice> PriceList;
-
-namespace {
-
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-bool IsValidDate(int year, int month, int day) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
-    const int last = kDays[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0);
-    return day <= last;
-}
-
-}  // namespace
 
 TPrice::TPrice(const std::filesystem::path& path) {
     std::unique_ptr<TParserStream> parser;
@@ -38,7 +26,7 @@ void TPrice::Read(TParserStream& parser) {
     const int year = parser.NextInteger();
     const int month = parser.NextInteger();
     const int day = parser.NextInteger();
-    if (!IsValidDate(year, month, day)) throw EConvertError("Date error!");
+    (void)EncodeDate(year, month, day);  // an impossible date raises the conversion's error
     Year = static_cast<std::uint16_t>(year);
     Month = month;
     Day = day;
@@ -55,7 +43,7 @@ void TPrice::Read(TParserStream& parser) {
         const double price = parser.NextFloat();
         // Stored as float32: a price beyond its range would turn into infinity.
         if (price > std::numeric_limits<float>::max() || price < -std::numeric_limits<float>::max())
-            throw Exception("Float error!");
+            throw FloatConvertError(parser.LastFloat());
         row.Price = static_cast<float>(price);
         const bool last = row.Name == "END";
         Items.push_back(std::move(row));

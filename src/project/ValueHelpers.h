@@ -15,7 +15,8 @@ constexpr int kZeroOrGreater = 2;  // any other mode accepts any value, like 0
 // point, fraction, exponent; characters after it are ignored; no digit at
 // all gives 0). Raises Exception with the translated "IDS_WRONGVALUE" when
 // the text starts with anything but a digit, "+", "-", "." or ",", when the
-// number is out of double's range, or when the value fails the mode's check.
+// number is beyond double's range (one below it reads as 0), or when the value
+// fails the mode's check.
 double StrToValue(std::string_view text, int mode);
 
 // StrToValue on the control's text; on failure the control gets the focus

@@ -17,8 +17,10 @@
 #include "support/StreamBytes.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -437,6 +439,30 @@ TEST_F(MainFormTest, AboutAndHelpCommands) {
     EXPECT_EQ(OpenedUrls[1], QUrl::fromLocalFile(help + QStringLiteral("/keywords.html")));
     EXPECT_EQ(OpenedUrls[2], QUrl::fromLocalFile(help + QStringLiteral("/using-help.html")));
     EXPECT_EQ(OpenedUrls[3], QUrl::fromLocalFile(help + QStringLiteral("/100.html")));
+}
+
+TEST_F(MainFormTest, HelpThatCantBeShownNamesThePage) {
+    ShipHelp();
+    SelectLanguage("English");
+    TMainForm& form = Start();
+    SetOpenUrlHook({});  // the real opener, a stand-in on PATH
+    const std::string page = (ProgramFolder() / "help" / "contents.html").string();
+    for (const int exitCode : {3, 0}) {
+        SCOPED_TRACE(exitCode);
+        Boxes.clear();
+        testing_support::ScopedUrlOpener opener(exitCode);
+        Trigger(form, "HelpContent");
+        QTRY_VERIFY(qApp->findChildren<QProcess*>().isEmpty());
+        EXPECT_FALSE(opener.Log().empty());
+        if (exitCode == 0) {
+            EXPECT_TRUE(Boxes.empty());
+            continue;
+        }
+        ASSERT_EQ(Boxes.size(), 1u);
+        EXPECT_EQ(Boxes[0].Text, "The help page could not be shown. Open it in your browser: " + page);
+        EXPECT_EQ(Boxes[0].Caption, "Valdorine");
+        EXPECT_EQ(Boxes[0].Flags, win::MB_OK | win::MB_ICONWARNING);
+    }
 }
 
 TEST_F(MainFormTest, ExitClosesTheWindow) {

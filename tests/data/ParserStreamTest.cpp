@@ -1,10 +1,12 @@
 #include "data/ParserStream.h"
 
 #include "platform/base/Exception.h"
+#include "platform/base/SysUtils.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 namespace {
 
@@ -49,9 +51,16 @@ TEST(ParserStream, IntegerSyntax) {
     EXPECT_EQ(TParserStream("+5").NextInteger(), 5);
     EXPECT_EQ(TParserStream("-17\t").NextInteger(), -17);
     EXPECT_EQ(TParserStream("2147483647").NextInteger(), 2147483647);
-    for (const char* bad : {"12a", "1.5", "+", "-;", "a", "\"1\"", "2147483648", "99999999999999999999"}) {
+    EXPECT_EQ(TParserStream("-2147483648").NextInteger(), -2147483647 - 1);
+    for (const char* bad : {"12a", "1.5", "+", "-;", "a", "\"1\""}) {
         SCOPED_TRACE(bad);
         EXPECT_EQ(ErrorOf([&] { TParserStream(bad).NextInteger(); }), "Integer error!");
+    }
+    // Valid syntax out of range: the conversion's own error.
+    for (const char* big : {"99999999999", "2147483648", "-2147483649", "+99999999999999999999"}) {
+        SCOPED_TRACE(big);
+        EXPECT_EQ(ErrorOf([&] { TParserStream(std::string(big) + " ;x").NextInteger(); }),
+                  "'" + std::string(big) + "' is not a valid integer value");
     }
 }
 
@@ -63,10 +72,29 @@ TEST(ParserStream, FloatSyntax) {
     EXPECT_DOUBLE_EQ(TParserStream("+.5").NextFloat(), 0.5);
     EXPECT_DOUBLE_EQ(TParserStream("7.").NextFloat(), 7);
     EXPECT_DOUBLE_EQ(TParserStream("3 4").NextFloat(), 3);
-    for (const char* bad : {"1e", "1e+", "12x", "12.5x", ".", "-", "e3", "1.2.3", "1,2,3", "1e400"}) {
+    for (const char* bad : {"1e", "1e+", "12x", "12.5x", ".", "-", "e3", "1.2.3", "1,2,3"}) {
         SCOPED_TRACE(bad);
         EXPECT_EQ(ErrorOf([&] { TParserStream(bad).NextFloat(); }), "Float error!");
     }
+    // Valid syntax beyond a double: the conversion's error; below it: 0.
+    EXPECT_EQ(ErrorOf([] { TParserStream("1e999").NextFloat(); }), "'1e999' is not a valid floating point value");
+    EXPECT_EQ(ErrorOf([] { TParserStream("-1e999\t").NextFloat(); }), "'-1e999' is not a valid floating point value");
+    EXPECT_EQ(TParserStream("1e-999").NextFloat(), 0);
+    EXPECT_EQ(TParserStream("1e-310").NextFloat(), 1e-310);
+}
+
+TEST(ParserStream, EitherPointReadsUnderTheUsersSeparator) {
+    const char old = DecimalSeparator();
+    for (const char separator : {',', '.'}) {
+        SCOPED_TRACE(separator);
+        SetDecimalSeparator(separator);
+        EXPECT_DOUBLE_EQ(TParserStream("12.5").NextFloat(), 12.5);
+        EXPECT_DOUBLE_EQ(TParserStream("12,5").NextFloat(), 12.5);
+        // The token as the conversion saw it.
+        EXPECT_EQ(ErrorOf([] { TParserStream("1.5e999").NextFloat(); }),
+                  std::string("'1") + separator + "5e999' is not a valid floating point value");
+    }
+    SetDecimalSeparator(old);
 }
 
 TEST(ParserStream, TokensShareALine) {

@@ -84,14 +84,28 @@ TEST_F(PriceTest, BrokenListsRaiseTheTokenErrors) {
     EXPECT_EQ(ErrorOf("2031 12 31\nFt\n\"END\" 0"), "String error!");
     EXPECT_EQ(ErrorOf("2031 12.5 31\n\"Ft\"\n\"END\" 0"), "Integer error!");
     EXPECT_EQ(ErrorOf("2031 12 31\n\"Ft\"\n\"END\""), "End of data error!");
+    // Valid numbers out of range: the conversions' errors.
+    EXPECT_EQ(ErrorOf("99999999999 12 31\n\"Ft\"\n\"END\" 0"), "'99999999999' is not a valid integer value");
+    EXPECT_EQ(ErrorOf("2031 12 31\n\"Ft\"\n\"a\" 1e999\n\"END\" 0"), "'1e999' is not a valid floating point value");
     // Beyond the float the list keeps: no silent infinity.
-    EXPECT_EQ(ErrorOf("2031 12 31\n\"Ft\"\n\"a\" 1e39\n\"END\" 0"), "Float error!");
+    EXPECT_EQ(ErrorOf("2031 12 31\n\"Ft\"\n\"a\" 1e39\n\"END\" 0"), "'1e39' is not a valid floating point value");
+    EXPECT_EQ(ErrorOf("2031 12 31\n\"Ft\"\n\"a\" -4e38\n\"END\" 0"), "'-4e38' is not a valid floating point value");
+    EXPECT_EQ(ReadPrice("2031 12 31\n\"Ft\"\n\"a\" 1e-999\n\"END\" 0").GetPrice("a"), 0);
 }
 
 TEST_F(PriceTest, ImpossibleDatesAreRefused) {
-    for (const char* date : {"2031 2 29", "2031 13 1", "2031 0 1", "2031 4 31", "0 1 1", "10000 1 1", "-1 1 1"}) {
-        SCOPED_TRACE(date);
-        EXPECT_FALSE(ErrorOf(std::string(date) + " \"Ft\" \"END\" 0").empty());
+    const struct {
+        const char* date;
+        const char* error;
+    } cases[] = {
+        {"2031 2 29", "'2031-2-29' is not a valid date"},  {"2031 13 1", "'2031-13-1' is not a valid date"},
+        {"2031 0 1", "'2031-0-1' is not a valid date"},    {"2031 4 31", "'2031-4-31' is not a valid date"},
+        {"0 1 1", "'0-1-1' is not a valid date"},          {"10000 1 1", "'10000-1-1' is not a valid date"},
+        {"1900 2 29", "'1900-2-29' is not a valid date"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.date);
+        EXPECT_EQ(ErrorOf(std::string(c.date) + " \"Ft\" \"END\" 0"), c.error);
     }
     EXPECT_EQ(ErrorOf("2028 2 29 \"Ft\" \"END\" 0"), "");
     EXPECT_EQ(ErrorOf("2000 2 29 \"Ft\" \"END\" 0"), "");

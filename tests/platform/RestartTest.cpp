@@ -30,7 +30,13 @@ TEST(Restart, DeletionsAreRecordedWhereWindowsNtKeepsThem) {
     EXPECT_EQ(std::string(data.begin(), data.end()), "\\??\\C:\\a.dll\0\0\\??\\C:\\Program Files\\b.exe\0\0\0"s);
     EXPECT_EQ(win::PendingDeletions(), (std::vector<std::string>{"C:\\a.dll", "C:\\Program Files\\b.exe"}));
 
-    EXPECT_EQ(win::MoveFileEx("/tmp/x", nullptr, win::MOVEFILE_DELAY_UNTIL_REBOOT), win::ERROR_BAD_PATHNAME);
+    // A file outside the emulated drives goes by its native path.
+    EXPECT_EQ(win::MoveFileEx("/tmp/x y", nullptr, win::MOVEFILE_DELAY_UNTIL_REBOOT), win::ERROR_SUCCESS);
+    EXPECT_EQ(win::PendingDeletions(), (std::vector<std::string>{"C:\\a.dll", "C:\\Program Files\\b.exe", "/tmp/x y"}));
+    for (const char* bad : {"a.dll", "", "\\a.dll", "C:a.dll"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_EQ(win::MoveFileEx(bad, nullptr, win::MOVEFILE_DELAY_UNTIL_REBOOT), win::ERROR_BAD_PATHNAME);
+    }
     EXPECT_EQ(win::MoveFileEx("C:\\a.dll", "C:\\b.dll", win::MOVEFILE_DELAY_UNTIL_REBOOT), win::ERROR_INVALID_PARAMETER);
     EXPECT_EQ(win::MoveFileEx("C:\\a.dll", nullptr, 0), win::ERROR_INVALID_PARAMETER);
 }

@@ -175,6 +175,28 @@ TEST(StrToFloat, RaisesForBadOrOutOfRangeText) {
     EXPECT_EQ(StrToFloat("1e-400"), 0.0);  // underflow is a tiny number, not an error
 }
 
+TEST(EncodeDate, DaysSinceTheLastDaysOf1899) {
+    // Values of the platform's date type: 1 January 1900 is day 2, 2000 day 36526.
+    const struct {
+        int year, month, day;
+        double value;
+    } dates[] = {
+        {1899, 12, 30, 0},    {1900, 1, 1, 2},     {1900, 3, 1, 61},   {2000, 1, 1, 36526},
+        {2000, 2, 29, 36585}, {2024, 12, 31, 45657}, {1, 1, 1, -693593}, {9999, 12, 31, 2958465},
+    };
+    for (const auto& d : dates) {
+        SCOPED_TRACE(d.value);
+        EXPECT_EQ(EncodeDate(d.year, d.month, d.day), d.value);
+    }
+    // Impossible dates: more in the price list's tests.
+    try {
+        EncodeDate(2023, 2, 29);
+        FAIL();
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message(), "'2023-2-29' is not a valid date");
+    }
+}
+
 TEST(ParseDoublePrefix, TakesTheLongestLeadingNumber) {
     struct Row {
         const char* text;

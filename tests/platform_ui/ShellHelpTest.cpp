@@ -4,6 +4,8 @@
 
 #include "support/TestSupport.h"
 
+#include <QApplication>
+#include <QProcess>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -81,5 +83,38 @@ TEST(Help, OnlyExistingPagesOpenAndF1UsesTheFormsContext) {
     EXPECT_FALSE(form.ShowHelp());
     form.SetHelpFile("OTHER.hlp");  // beside the application's: its pages
     EXPECT_TRUE(form.ShowHelp());
+    SetApplicationHelpFile(previousFile);
+}
+
+TEST(Help, AFailingOpenerReportsThePage) {
+    testing_support::TempDir dir;
+    const std::filesystem::path page = dir.Path() / "help" / "contents.html";
+    testing_support::WriteFile(page, "<html></html>");
+    const auto previousFile = ApplicationHelpFile();
+    SetApplicationHelpFile(dir.Path() / "VALDORINE.hlp");
+    std::vector<std::filesystem::path> failed;
+    auto previousHandler = SetHelpFailureHandler([&](const std::filesystem::path& p) { failed.push_back(p); });
+    const QString url = QUrl::fromLocalFile(QString::fromStdString(page.string())).toString();
+
+    const struct {
+        const char* name;
+        int exitCode;
+        bool fails;
+    } cases[] = {{"missing", testing_support::ScopedUrlOpener::kMissing, true},
+                 {"exits with 3", 3, true},
+                 {"exits with 0", 0, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        failed.clear();
+        testing_support::ScopedUrlOpener opener(c.exitCode);
+        EXPECT_TRUE(HelpCommand(HELP_CONTENTS, 0));
+        // Started, not waited for: the outcome arrives through the event loop.
+        QTRY_VERIFY(qApp->findChildren<QProcess*>().isEmpty());
+        EXPECT_EQ(failed, c.fails ? std::vector<std::filesystem::path>{page} : std::vector<std::filesystem::path>{});
+        if (c.exitCode != testing_support::ScopedUrlOpener::kMissing) {
+            EXPECT_EQ(QString::fromStdString(opener.Log()), url + QStringLiteral("\n"));
+        }
+    }
+    SetHelpFailureHandler(std::move(previousHandler));
     SetApplicationHelpFile(previousFile);
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -67,6 +68,33 @@ TEST_F(ValueHelpersTest, BadFirstCharacterIsAnError) {
     EXPECT_EQ(ErrorOf(" 5", kAnyValue), "Invalid value");
     EXPECT_EQ(ErrorOf("e5", kAnyValue), "Invalid value");
     EXPECT_EQ(ErrorOf("1e999", kAnyValue), "Invalid value");  // no double holds it
+}
+
+TEST_F(ValueHelpersTest, UnderflowReadsAsZeroOverflowIsRefused) {
+    const struct {
+        const char* text;
+        double value;  // NaN: refused
+    } cases[] = {
+        {"1e-400", 0},
+        {"2e-324", 0},
+        {"-1e-400", 0},
+        {"100e-330mm", 0},
+        {"1e-310", 1e-310},
+        {"4,9e-324", 4.9e-324},  // the smallest double
+        {"1,7976931348623157e308", 1.7976931348623157e308},
+        {"1e309", NAN},
+        {"-1e309", NAN},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        if (std::isnan(c.value))
+            EXPECT_EQ(ErrorOf(c.text, kAnyValue), "Invalid value");
+        else
+            EXPECT_EQ(StrToValue(c.text, kAnyValue), c.value);
+    }
+    // An underflow is no value above 0.
+    EXPECT_EQ(ErrorOf("1e-400", kGreaterThanZero), "Invalid value");
+    EXPECT_EQ(StrToValue("-1e-400", kZeroOrGreater), 0);
 }
 
 TEST_F(ValueHelpersTest, ModeChecks) {

@@ -61,6 +61,24 @@ ScopedMessageBoxRecorder::ScopedMessageBoxRecorder() {
 
 ScopedMessageBoxRecorder::~ScopedMessageBoxRecorder() { win::SetMessageBoxHook(std::move(previous_)); }
 
+ScopedUrlOpener::ScopedUrlOpener(int exitCode) {
+    if (const char* old = std::getenv("PATH")) previousPath_ = old;
+    ::setenv("PATH", (dir_.Path() / "bin").c_str(), 1);
+    std::filesystem::create_directories(dir_.Path() / "bin");
+    if (exitCode == kMissing) return;
+    const auto opener = dir_.Path() / "bin" / "xdg-open";
+    WriteFile(opener, "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + (dir_.Path() / "log").string() + "'\nexit " +
+                          std::to_string(exitCode) + "\n");
+    std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+}
+
+ScopedUrlOpener::~ScopedUrlOpener() {
+    if (previousPath_) ::setenv("PATH", previousPath_->c_str(), 1);
+    else ::unsetenv("PATH");
+}
+
+std::string ScopedUrlOpener::Log() const { return ReadFile(dir_.Path() / "log"); }
+
 int RunInChildProcess(const std::function<int()>& body) {
     const pid_t pid = ::fork();
     if (pid < 0) return -1;

@@ -77,6 +77,23 @@ private:
     win::MessageBoxHook previous_;
 };
 
+// A stand-in for the desktop's URL opener: "xdg-open" alone on PATH for the
+// object's lifetime. It appends its first argument and a line end to Log(),
+// then ends with the exit code; kMissing: there is no such program at all.
+class ScopedUrlOpener {
+public:
+    static constexpr int kMissing = -1;
+    explicit ScopedUrlOpener(int exitCode);
+    ~ScopedUrlOpener();
+    ScopedUrlOpener(const ScopedUrlOpener&) = delete;
+    ScopedUrlOpener& operator=(const ScopedUrlOpener&) = delete;
+    std::string Log() const;
+
+private:
+    TempDir dir_;
+    std::optional<std::string> previousPath_;
+};
+
 // Runs `body` in a forked child and returns its result (the child's exit
 // code, 0..255), or -1 when the child died otherwise.
 int RunInChildProcess(const std::function<int()>& body);

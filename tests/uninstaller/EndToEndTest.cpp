@@ -33,9 +33,10 @@ constexpr char kSharedDlls[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Sh
 const std::string kFolder = "C:\\Program Files\\Example";
 
 // The program's exit code, or -1 when it didn't end normally. extraEnvironment
-// entries ("NAME=value") come before ours, so they win; directory: where it starts.
+// entries ("NAME=value") come before ours, so they win; directory: where it
+// starts; errors: a file that takes its standard error.
 int RunProgram(const std::vector<std::string>& args, std::vector<std::string> extraEnvironment = {},
-               const fs::path& directory = {}) {
+               const fs::path& directory = {}, const fs::path& errors = {}) {
     std::vector<char*> argv;
     std::vector<std::string> copy = args;
     for (std::string& a : copy) argv.push_back(a.data());
@@ -57,6 +58,8 @@ int RunProgram(const std::vector<std::string>& args, std::vector<std::string> ex
     posix_spawn_file_actions_t actions;
     ::posix_spawn_file_actions_init(&actions);
     if (!directory.empty()) ::posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
+    if (!errors.empty())
+        ::posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = -1;
     const int spawned = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
     ::posix_spawn_file_actions_destroy(&actions);
@@ -174,4 +177,37 @@ TEST_F(EndToEnd, RelativeMachineRootHoldsWhileTheRunChangesDirectory) {
     EXPECT_FALSE(win::RegKeyExists(win::HKey::CurrentUser, "Software\\Lumivar\\KELVARIN"));
     EXPECT_EQ(win::PendingDeletions(), std::vector<std::string>{kUninstaller});
     EXPECT_FALSE(fs::exists(Native("C:\\") / root_.Path().filename()));
+}
+
+TEST_F(EndToEnd, AnUninstallerOutsideTheDrivesSchedulesItsOwnDeletion) {
+    Install();
+    // A packed copy in a folder of this machine, as the build's packaged uninstaller lies.
+    const fs::path outside = dir_.Path() / "bin" / "OrbeloUninstaller-packaged";
+    fs::create_directories(outside.parent_path());
+    fs::copy_file(ORBELO_UNINSTALLER, outside);
+    ASSERT_EQ(RunProgram({ORBELO_APPEND_DATA, outside.string(), (dir_.Path() / "data.bin").string()}), 0);
+    EXPECT_EQ(RunProgram({outside.string(), "/SILENT"}), 1);
+    EXPECT_FALSE(Exists(kFolder + "\\Valdorine.exe"));
+    EXPECT_EQ(win::PendingDeletions(), std::vector<std::string>{fs::canonical(outside).string()});
+    EXPECT_TRUE(fs::exists(outside));  // only recorded: nothing restarts here
+}
+
+TEST_F(EndToEnd, WithoutAWindowSystemItStopsWithOneLine) {
+    Install();
+    const fs::path errors = dir_.Path() / "stderr.txt";
+    const std::vector<std::vector<std::string>> platforms = {
+        {"QT_QPA_PLATFORM=no-such-platform"},
+        {"QT_QPA_PLATFORM=xcb", "DISPLAY=", "WAYLAND_DISPLAY="},  // no display to connect to
+    };
+    for (const auto& environment : platforms) {
+        SCOPED_TRACE(environment.front());
+        EXPECT_EQ(RunProgram({Native(kUninstaller).string()}, environment, {}, errors), 0);
+        EXPECT_EQ(testing_support::ReadFile(errors), "cannot open a window; run with /SILENT to uninstall without one\n");
+        EXPECT_TRUE(Exists(kFolder + "\\Valdorine.exe"));
+        EXPECT_TRUE(Exists("C:\\WINDOWS\\backup\\sys.dl_"));
+        EXPECT_TRUE(win::RegKeyExists(win::HKey::CurrentUser, "Software\\Lumivar\\KELVARIN"));
+        EXPECT_TRUE(win::PendingDeletions().empty());
+    }
+    // The same machine still uninstalls without a window.
+    EXPECT_EQ(RunProgram({Native(kUninstaller).string(), "/SILENT"}), 1);
 }

@@ -1,16 +1,26 @@
 #include "uninstaller/QtDialogs.h"
 
+#include "support/TestSupport.h"
+#include "uninstaller/UninstallRun.h"
+
+#include "platform/win/FileOps.h"
+#include "platform/win/FileVersion.h"
+#include "platform/win/WinError.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
+#include <string>
 
 namespace {
 
@@ -21,6 +31,19 @@ void WhenModal(const std::function<void(QWidget*)>& action) {
         ASSERT_NE(modal, nullptr);
         action(modal);
     });
+}
+
+// Runs action on the message box once it is up, however many events come first.
+void WhenMessageBox(const std::function<void(QMessageBox*)>& action) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, action] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        poll->deleteLater();
+        poll->stop();
+        action(box);
+    });
+    poll->start(5);
 }
 
 void PressKey(QWidget* widget, int key) {
@@ -118,6 +141,36 @@ TEST(QtDialogs, QuitTakenBeforeTheLoopIsNotLost) {
     dialogs.progress()->findChild<QPushButton*>("CloseButton")->click();
     EXPECT_TRUE(dialogs.pumpMessages());
     EXPECT_EQ(dialogs.runMessageLoop(nullptr), 1);  // returns at once
+}
+
+TEST(QtDialogs, EscapeAndTheCloseBoxDontAnswerTheBackupQuestion) {
+    // "No" would delete the copy of the replaced system file for good.
+    const testing_support::ScopedMachineRoot root;
+    const std::string backup = "C:\\WINDOWS\\backup\\x.dl_";
+    const std::string target = "C:\\WINDOWS\\SYSTEM\\x.dll";
+    testing_support::WriteFile(testing_support::NativePath(backup), "original");
+    testing_support::WriteFile(testing_support::NativePath(target), "installed   " + win::FileVersionBlock(5, 7));
+    ASSERT_EQ(win::SetFileTime(target, 0x01D0000012345670ull), win::ERROR_SUCCESS);
+    const std::string line = backup + "\t" + target + "\t5\t7\t" + std::to_string(0x01D00000) + "\t" +
+                             std::to_string(0x12345670) + "\r\n";
+
+    QtDialogs dialogs;
+    dialogs.createProgress("t");
+    UninstallRun run(dialogs);
+    bool openAfterEscape = false;
+    WhenMessageBox([&](QMessageBox* box) {
+        EXPECT_TRUE(box->text().startsWith("Orbelo Installer has taken backup copies"));
+        PressKey(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Escape);
+        box->close();
+        openAfterEscape = box->isVisible();
+        PressKey(box, Qt::Key_Return);  // the default answer, Yes
+    });
+    ByteString section;
+    section.assign(std::string_view(line));
+    run.restoreBackups(section);
+    EXPECT_TRUE(openAfterEscape);
+    EXPECT_EQ(testing_support::ReadFile(testing_support::NativePath(target)), "original");
+    EXPECT_FALSE(std::filesystem::exists(testing_support::NativePath(backup)));
 }
 
 TEST(Pictures, OwnPicturesHaveTheirSizes) {

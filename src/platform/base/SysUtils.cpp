@@ -154,12 +154,32 @@ double StrToFloat(std::string_view text) {
         if (c == separator) {
             c = '.';
         } else if (c == '.') {
-            RaiseConvert(text, "floating point value");  // only the user's separator is a point here
+            throw FloatConvertError(text);  // only the user's separator is a point here
         }
     }
     double value = 0;
-    if (!TryParseDouble(number, value)) RaiseConvert(text, "floating point value");
+    if (!TryParseDouble(number, value)) throw FloatConvertError(text);
     return value;
+}
+
+EConvertError FloatConvertError(std::string_view text) {
+    return EConvertError("'" + std::string(text) + "' is not a valid floating point value");
+}
+
+double EncodeDate(int year, int month, int day) {
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const auto leap = [](long y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; };
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
+        day > kDays[month - 1] + (month == 2 && leap(year) ? 1 : 0))
+        throw EConvertError("'" + IntToStr(year) + "-" + IntToStr(month) + "-" + IntToStr(day) +
+                            "' is not a valid date");
+    // Whole days before the year, then before the month, counted from 1 January of year 1.
+    const long y = year - 1;
+    long days = y * 365 + y / 4 - y / 100 + y / 400;
+    for (int m = 1; m < month; ++m) days += kDays[m - 1] + (m == 2 && leap(year) ? 1 : 0);
+    days += day - 1;
+    // 30 December 1899 is day 693593 of that count.
+    return static_cast<double>(days - 693593);
 }
 
 std::string AnsiUpperCase(std::string_view text) {

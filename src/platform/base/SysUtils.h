@@ -3,6 +3,8 @@
 // them, never through the process locale (Qt sets it from the environment).
 // Texts are Windows-1250 bytes.
 
+#include "platform/base/Exception.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -42,6 +44,13 @@ int StrToInt(std::string_view text);
 // anything else, or a value beyond the double range, raises EConvertError
 // "'<text>' is not a valid floating point value".
 double StrToFloat(std::string_view text);
+// The error StrToFloat raises for `text`, for a caller whose own range is narrower.
+EConvertError FloatConvertError(std::string_view text);
+
+// Days since 30 December 1899 (the platform's date value) of a calendar date
+// of the years 1 to 9999; any other date raises EConvertError
+// "'<year>-<month>-<day>' is not a valid date".
+double EncodeDate(int year, int month, int day);
 
 // The longest leading decimal number of `text` with '.' as the point:
 // optional sign, digits with an optional point (at least one digit), optional

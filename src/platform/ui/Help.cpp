@@ -7,12 +7,18 @@
 
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace {
 
 std::filesystem::path& HelpFile() {
     static std::filesystem::path file;
     return file;
+}
+
+HelpFailureHandler& FailureHandler() {
+    static HelpFailureHandler handler;
+    return handler;
 }
 
 }  // namespace
@@ -42,9 +48,15 @@ bool WinHelp(const std::filesystem::path& helpFile, unsigned command, long data)
     const std::filesystem::path page = HelpPage(helpFile, command, data);
     std::error_code ec;
     if (page.empty() || !std::filesystem::is_regular_file(page, ec)) return false;
-    return OpenUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+    return OpenUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())), [page] {
+        if (FailureHandler()) FailureHandler()(page);
+    });
 }
 
 bool HelpCommand(unsigned command, long data) {
     return WinHelp(ApplicationHelpFile(), command, data);
+}
+
+HelpFailureHandler SetHelpFailureHandler(HelpFailureHandler handler) {
+    return std::exchange(FailureHandler(), std::move(handler));
 }

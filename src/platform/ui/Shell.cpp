@@ -1,7 +1,11 @@
 #include "platform/ui/Shell.h"
 
-#include <QDesktopServices>
+#include "platform/ui/CommandGuard.h"
 
+#include <QCoreApplication>
+#include <QProcess>
+
+#include <memory>
 #include <utility>
 
 namespace {
@@ -35,9 +39,35 @@ bool ShellOpen(const QString& text) {
     return url.isValid() && OpenUrl(url);
 }
 
-bool OpenUrl(const QUrl& url) {
-    if (Hook()) return Hook()(url);
-    return QDesktopServices::openUrl(url);
+bool OpenUrl(const QUrl& url, std::function<void()> failed) {
+    if (Hook()) {
+        if (Hook()(url)) return true;
+        if (failed) failed();
+        return false;
+    }
+    // Owned by the application until it ends; it frees itself once the opener has.
+    auto* opener = new QProcess(QCoreApplication::instance());
+    opener->setProgram(QStringLiteral("xdg-open"));
+    opener->setArguments({url.toString(QUrl::FullyEncoded)});
+    // Its complaints reach the user through `failed`, not the terminal.
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->setStandardErrorFile(QProcess::nullDevice());
+    auto end = [opener, failed = std::move(failed)](bool ok) mutable {
+        // An opener killed because the program quits is nobody's failure.
+        if (QCoreApplication::closingDown()) return;
+        opener->deleteLater();
+        if (!ok && failed) RunCommand(std::exchange(failed, {}));
+    };
+    auto shared = std::make_shared<decltype(end)>(std::move(end));
+    QObject::connect(opener, &QProcess::errorOccurred, opener, [shared](QProcess::ProcessError error) {
+        // A crash is also reported as finished, below.
+        if (error == QProcess::FailedToStart) (*shared)(false);
+    });
+    QObject::connect(opener, &QProcess::finished, opener, [shared](int exitCode, QProcess::ExitStatus status) {
+        (*shared)(status == QProcess::NormalExit && exitCode == 0);
+    });
+    opener->start();
+    return true;
 }
 
 OpenUrlHook SetOpenUrlHook(OpenUrlHook hook) {

@@ -13,12 +13,16 @@
 // of the accepted kinds. "www.example.com" opens as "http://www.example.com".
 QUrl ShellAddress(const QString& text);
 
-// Opens the text's address; false when refused or when nothing could open it.
+// Opens the text's address; false when refused.
 bool ShellOpen(const QString& text);
 
-// Opens a URL in the user's program for it (the help pages come this way too).
-// Tests install a hook that records the URL instead.
-bool OpenUrl(const QUrl& url);
+// Opens a URL in the user's program for it (the help pages come this way too)
+// by starting the desktop's opener, "xdg-open", without waiting for it.
+// `failed`, when given, runs once, later, from the event loop, when the opener
+// can't be started, crashes or ends with a non-zero exit code. Tests install a
+// hook that records the URL instead; a hook's false counts as such a failure,
+// reported at once. False only then.
+bool OpenUrl(const QUrl& url, std::function<void()> failed = {});
 using OpenUrlHook = std::function<bool(const QUrl& url)>;
 // Installs a hook and returns the previous one; an empty hook restores the desktop's.
 OpenUrlHook SetOpenUrlHook(OpenUrlHook hook);

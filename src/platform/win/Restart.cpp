@@ -22,8 +22,11 @@ std::filesystem::path RestartFile() { return MachineRoot() / "system" / "restart
 long MoveFileEx(std::string_view existing, const char* newName, unsigned flags) {
     if (newName || !(flags & MOVEFILE_DELAY_UNTIL_REBOOT)) return ERROR_INVALID_PARAMETER;
     if (EmulatedPlatform() == Platform::Windows9x) return ERROR_CALL_NOT_IMPLEMENTED;
+    // A native absolute path names a file of this machine outside the emulated
+    // drives (the uninstaller may run from anywhere); it is recorded as it stands.
     std::filesystem::path native;
-    if (const long e = MapWindowsPath(existing, native)) return e;
+    if (existing.empty() || existing.front() != '/')
+        if (const long e = MapWindowsPath(existing, native)) return e;
 
     if (const long e = RegCreateKey(HKey::LocalMachine, kSessionManagerKey)) return e;
     std::uint32_t type = REG_NONE;

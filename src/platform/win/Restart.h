@@ -20,7 +20,9 @@ constexpr char kPendingFileRenameOperations[] = "PendingFileRenameOperations";
 // Only deletion at the next restart is emulated (newName null, flags with
 // MOVEFILE_DELAY_UNTIL_REBOOT; anything else gives ERROR_INVALID_PARAMETER):
 // appends the pair "\??\" + existing, "" to the REG_MULTI_SZ value
-// PendingFileRenameOperations. The file need not exist. On the Windows 9x
+// PendingFileRenameOperations. The file need not exist. `existing` is a Windows
+// path, or a native absolute path ("/...") for a file outside the emulated
+// drives, recorded as "\??\/..." (nothing here deletes it). On the Windows 9x
 // platform the call is not implemented (ERROR_CALL_NOT_IMPLEMENTED), as there;
 // a denied registry key gives its error.
 [[nodiscard]] long MoveFileEx(std::string_view existing, const char* newName, unsigned flags);
