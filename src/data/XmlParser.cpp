@@ -304,16 +304,8 @@ void TXmlParser::AddDeclaredDefaults() {
 void TXmlParser::ProcessAttributeValue(TAttr& attr) {
     std::string& value = attr.Value;
     if (value.find('&') != std::string::npos) ReplaceGeneralEntities(value);
-    unsigned char bits = 0;  // the high bit tells whether the value is pure ASCII
-    if (attr.AttrType == TAttrType::atUnknown || attr.AttrType == TAttrType::atCData) {
-        for (char& c : value) {
-            if (xml::IsWs(c)) c = ' ';
-            bits |= static_cast<unsigned char>(c);
-        }
-    } else {
-        xml::NormalizeWs(value);
-        bits = 0x80;  // not looked at: the conversion looks
-    }
-    // Pure ASCII is the same in Windows-1252.
-    if (HasOwnTranslation() || (utf8_ && bits >= 0x80)) TranslateEncoding(value);
+    bool high = true;  // false: pure ASCII, the same in Windows-1252
+    if (attr.AttrType == TAttrType::atUnknown || attr.AttrType == TAttrType::atCData) high = xml::BlankWs(value);
+    else xml::NormalizeWs(value);
+    if (HasOwnTranslation() || (utf8_ && high)) TranslateEncoding(value);
 }

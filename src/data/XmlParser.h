@@ -48,7 +48,7 @@ private:
 };
 
 // Tab, line feed, carriage return and space: the only white space here.
-inline bool IsWs(char c) {
+constexpr bool IsWs(char c) {
     return c == ' ' || c == '\n' || c == '\r' || c == '\t';
 }
 // ':' 'A'-'Z' '_' 'a'-'z' and the bytes 192-214, 216-246, 248-255.
@@ -139,6 +139,9 @@ std::string TrimWs(std::string_view text);
 std::string ConvertWs(std::string_view text, bool pack);
 // Trims and packs in place: what Normalize does to text content.
 void NormalizeWs(std::string& text);
+// Each white-space byte becomes a blank, in place; true when a byte above
+// 0x7F is there.
+bool BlankWs(std::string& text);
 // The bytes from first to last inclusive; empty when last is before first.
 void SetStringSF(std::string& text, const char* first, const char* last);
 std::string StrSFPas(const char* first, const char* last);
@@ -207,8 +210,6 @@ private:
     void Grow(std::size_t bytes);
     template <bool Normalize, bool Utf8>
     const char* CopyRun(const char* p, const char* blockEnd);
-    template <bool Normalize, bool Utf8>
-    const char* CopyStretch(const char* p, const char* blockEnd);
 
     std::vector<char> buffer_;
     std::size_t length_ = 0;

@@ -17,14 +17,18 @@ constexpr std::array<bool, 256> MakeAttrNameEnd() {
 }
 constexpr std::array<bool, 256> kAttrNameEnd = MakeAttrNameEnd();
 
-bool NameLess(const std::unique_ptr<TAttr>& a, const std::unique_ptr<TAttr>& b) {
-    // Most names differ in their first byte: no call for those.
-    const std::string& x = a->Name;
-    const std::string& y = b->Name;
-    if (!x.empty() && !y.empty() && x[0] != y[0])
-        return static_cast<unsigned char>(x[0]) < static_cast<unsigned char>(y[0]);
-    return x.compare(y) < 0;
-}
+// A function object rather than a function: the sorts inline it.
+struct TNameLess {
+    bool operator()(const std::unique_ptr<TAttr>& a, const std::unique_ptr<TAttr>& b) const {
+        // Most names differ in their first byte: no call for those.
+        const std::string& x = a->Name;
+        const std::string& y = b->Name;
+        if (!x.empty() && !y.empty() && x[0] != y[0])
+            return static_cast<unsigned char>(x[0]) < static_cast<unsigned char>(y[0]);
+        return x.compare(y) < 0;
+    }
+};
+constexpr TNameLess NameLess;
 
 }  // namespace
 
@@ -41,8 +45,11 @@ std::unique_ptr<TAttr> TAttrList::NewNode(std::string_view name, std::string_vie
         node = std::move(spare_.back());
         spare_.pop_back();
     }
-    node->Name.assign(name);
-    node->Value.assign(value);
+    // clear and append: assign would allow for the text lying in the string itself
+    node->Name.clear();
+    node->Name.append(name);
+    node->Value.clear();
+    node->Value.append(value);
     node->ValueType = TValueType::vtNormal;
     node->AttrType = TAttrType::atUnknown;
     return node;

@@ -8,6 +8,10 @@
 #include <cstring>
 #include <system_error>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace xml {
 namespace {
 
@@ -20,6 +24,14 @@ constexpr std::array<bool, 256> MakeNameStart() {
     return t;
 }
 constexpr std::array<bool, 256> kNameStart = MakeNameStart();
+
+// Each byte, white space made a blank: a look-up instead of a branch.
+constexpr std::array<char, 256> MakeBlanked() {
+    std::array<char, 256> t{};
+    for (int c = 0; c < 256; ++c) t[c] = IsWs(static_cast<char>(c)) ? ' ' : static_cast<char>(c);
+    return t;
+}
+constexpr std::array<char, 256> kBlanked = MakeBlanked();
 
 }  // namespace
 
@@ -69,6 +81,36 @@ void NormalizeWs(std::string& text) {
     text.resize(out);
 }
 
+bool BlankWs(std::string& text) {
+    char* p = text.data();
+    char* const end = p + text.size();
+    unsigned high = 0;  // a bit set for each byte above 0x7F
+#if defined(__SSE2__)
+    if (end - p >= 16) {
+        // Blocks of 16, the last one overlapping the one before: a blank
+        // stays a blank, so bytes done twice come out the same.
+        const __m128i blank = _mm_set1_epi8(' ');
+        for (char* block = p;; block += 16) {
+            if (end - block < 16) block = end - 16;
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
+            const __m128i ws = _mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(v, blank), _mm_cmpeq_epi8(v, _mm_set1_epi8('\t'))),
+                _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'))));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(block),
+                             _mm_or_si128(_mm_andnot_si128(ws, v), _mm_and_si128(ws, blank)));
+            high |= static_cast<unsigned>(_mm_movemask_epi8(v));
+            if (block + 16 == end) return high != 0;
+        }
+    }
+#endif
+    for (; p != end; ++p) {
+        const auto c = static_cast<unsigned char>(*p);
+        *p = kBlanked[c];
+        high |= c >> 7;
+    }
+    return high != 0;
+}
+
 void SetStringSF(std::string& text, const char* first, const char* last) {
     if (last < first) text.clear();
     else text.assign(first, static_cast<std::size_t>(last - first) + 1);
@@ -100,8 +142,11 @@ const char* FindCharOrLast(const char* pos, char c) {
 
 const char* ExtractName(const char* start, const TCharset& terminators) {
     if (*start == 0) return start;
+    TCharset ends = terminators;  // one test per byte
+    ends.Add('\0');
+    ends.Add('>');
     const char* p = start + 1;
-    while (*p != 0 && *p != '>' && !terminators.Contains(*p)) ++p;
+    while (!ends.Contains(*p)) ++p;
     return p;
 }
 

@@ -1,7 +1,7 @@
-// Text content copied out of the document in one pass: white space packed
-// and UTF-8 converted on the way, stretches that need neither copied whole.
-// NormalizeWs and Utf8ToAnsi (XmlParserText.cpp) stay the reference: the
-// result is the same bytes as converting each run, joining and normalising.
+// Text content copied out of the document in one pass: UTF-8 converted and
+// white space packed on the way, a block of 16 bytes at a time where the text
+// allows. NormalizeWs and Utf8ToAnsi (XmlParserText.cpp) stay the reference:
+// the result is the same bytes as converting each run, joining and normalising.
 #include "data/XmlParser.h"
 
 #include "platform/win/CodePage.h"
@@ -26,39 +26,16 @@ inline bool IsHigh(char c) {
     return static_cast<unsigned char>(c) >= 0x80;
 }
 
-// A byte where copying whole has to pause: the end of the run, a byte that a
-// conversion changes, or white space that packing changes (a tab, line feed or
-// carriage return, or a blank after a blank). So a stretch before it holds
-// single blanks between other bytes at most. REQUIRES: p[-1] readable.
-template <bool Normalize, bool Utf8>
-inline bool IsSpecial(const char* p) {
-    const char c = *p;
-    if (IsStop(c)) return true;
-    if (Utf8 && IsHigh(c)) return true;
-    if (!Normalize) return false;
-    return c == '\t' || c == '\n' || c == '\r' || (c == ' ' && p[-1] == ' ');
-}
-
-// The first byte at or after p that is not white space. White space comes in
-// runs of a few bytes (a line end and indentation): one block holds most.
-inline const char* SkipWs(const char* p, const char* blockEnd) {
-#if defined(__SSE2__)
-    if (blockEnd && blockEnd - p >= 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i ws = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\t'))),
-                                        _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'))));
-        const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(ws)) & 0xFFFF;
-        if (other != 0) return p + __builtin_ctz(other);
-        p += 16;
-    }
-#else
-    (void)blockEnd;
-#endif
-    while (IsWs(*p)) ++p;
-    return p;
-}
-
 constexpr char kReplacement = '\xBF';
+
+inline bool IsTwoByteLead(char c) {
+    return (static_cast<unsigned char>(c) & 0xE0) == 0xC0;
+}
+
+// The character of the two-byte sequence at p.
+inline char32_t TwoByteCode(const char* p) {
+    return (static_cast<unsigned char>(p[0]) & char32_t{0x1F}) << 6 | (static_cast<unsigned char>(p[1]) & 0x3F);
+}
 
 // The Windows-1252 byte of every character below U+0800, the reach of a
 // two-byte sequence (the replacement byte where the code page has none).
@@ -81,12 +58,12 @@ const std::array<char, 0x800>& TwoByteCharacters() {
 inline const char* DecodeUtf8(const char* p, const std::array<char, 0x800>& twoByte, char& byte) {
     const auto b = static_cast<unsigned char>(p[0]);
     const auto low6 = [](char c) { return static_cast<char32_t>(static_cast<unsigned char>(c) & 0x3F); };
-    if ((b & 0xE0) == 0xC0) {
+    if (IsTwoByteLead(p[0])) {
         if (IsStop(p[1])) {
             byte = kReplacement;
             return p + 1;
         }
-        byte = twoByte[(char32_t{b} & 0x1F) << 6 | low6(p[1])];
+        byte = twoByte[TwoByteCode(p)];
         return p + 2;
     }
     if ((b & 0xF0) == 0xE0) {
@@ -107,6 +84,31 @@ inline const char* DecodeUtf8(const char* p, const std::array<char, 0x800>& twoB
         for (int i = 0; i < 3 && !IsStop(*p); ++i) ++p;
     return p;
 }
+
+#if defined(__SSE2__)
+// Stores the first count bytes of a block at out, without those marked in
+// drop (a bit per byte, none at or past count); returns the new end. The
+// block is stored whole first, then each gap is closed by storing the bytes
+// after it over it: white space comes in few runs per block. REQUIRES: room
+// for 31 bytes at out.
+inline char* StoreKept(char* out, __m128i block, unsigned drop, int count) {
+    alignas(16) char bytes[32];
+    _mm_store_si128(reinterpret_cast<__m128i*>(bytes), block);
+    _mm_store_si128(reinterpret_cast<__m128i*>(bytes + 16), block);  // read past a gap at the end, never kept
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
+    int kept = 0;  // bytes[kept] is at out
+    while (drop != 0) {
+        const unsigned lowest = drop & (0u - drop);
+        const int gap = __builtin_ctz(drop);
+        const int after = __builtin_ctz(drop + lowest);  // the first byte kept after the gap
+        out += gap - kept;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + after)));
+        kept = after;
+        drop &= drop + lowest;
+    }
+    return out + (count - kept);
+}
+#endif
 
 }  // namespace
 
@@ -132,94 +134,108 @@ void TTextSink::Append(std::string_view bytes) {
     length_ += bytes.size();
 }
 
-// Copies p[0], which is neither special nor white space, and the bytes after
-// it up to the next special byte; returns that byte. Whole blocks of 16 are
-// stored as they are read, and only the part before a special byte counts.
-// IsSpecial reads the byte before: p[0] is never a blank, so the first block
-// has none before it to worry about.
-template <bool Normalize, bool Utf8>
-const char* TTextSink::CopyStretch(const char* p, const char* blockEnd) {
-    const char* const first = p;
-#if defined(__SSE2__)
-    if (blockEnd) {
-        const __m128i nul = _mm_setzero_si128();
-        const __m128i lt = _mm_set1_epi8('<');
-        const __m128i amp = _mm_set1_epi8('&');
-        const __m128i tab = _mm_set1_epi8('\t');
-        const __m128i lf = _mm_set1_epi8('\n');
-        const __m128i cr = _mm_set1_epi8('\r');
-        const __m128i blank = _mm_set1_epi8(' ');
-        unsigned blankBefore = 0;  // the blank bit of the byte before the block; p[0] is no blank
-        while (blockEnd - p >= 16) {
-            Reserve(16);
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(buffer_.data() + length_), v);
-            __m128i special = _mm_or_si128(_mm_cmpeq_epi8(v, nul),
-                                           _mm_or_si128(_mm_cmpeq_epi8(v, lt), _mm_cmpeq_epi8(v, amp)));
-            if (Normalize)
-                special = _mm_or_si128(special, _mm_or_si128(_mm_cmpeq_epi8(v, tab),
-                                                             _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))));
-            auto mask = static_cast<unsigned>(_mm_movemask_epi8(special));
-            if (Normalize) {  // a blank after a blank
-                const auto blanks = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, blank)));
-                mask |= blanks & (blanks << 1 | blankBefore);
-                blankBefore = blanks >> 15;
-            }
-            if (Utf8) mask |= static_cast<unsigned>(_mm_movemask_epi8(v));  // the high bit of each byte
-            if (mask != 0) {
-                const int stretch = __builtin_ctz(mask);
-                length_ += static_cast<std::size_t>(stretch);
-                return p + stretch;
-            }
-            length_ += 16;
-            p += 16;
-        }
-    }
-#else
-    (void)blockEnd;
-#endif
-    const char* end = p == first ? p + 1 : p;
-    while (!IsSpecial<Normalize, Utf8>(end)) ++end;
-    const auto size = static_cast<std::size_t>(end - p);
-    Reserve(size);
-    std::memcpy(buffer_.data() + length_, p, size);
-    length_ += size;
-    return end;
-}
-
+// With Normalize each white-space byte becomes a blank, and a blank after a
+// blank or at the start of the text is left out. A blank at the end is only
+// due: it is written, and taken back into pendingBlank_ when the run ends.
 template <bool Normalize, bool Utf8>
 const char* TTextSink::CopyRun(const char* p, const char* blockEnd) {
-    for (;;) {
-        const char c = *p;
-        if (IsStop(c)) return p;
-        if (Normalize && IsWs(c)) {
-            p = SkipWs(p + 1, blockEnd);
-            pendingBlank_ = length_ > 0;
-            continue;
-        }
-        if (Utf8 && IsHigh(c)) {
-            char byte;
-            p = DecodeUtf8(p, twoByte_, byte);
-            Put<Normalize>(byte);
-            continue;
-        }
-        if (Normalize && pendingBlank_) {
-            Reserve(1);
-            buffer_[length_++] = ' ';
-            pendingBlank_ = false;
-        }
-        p = CopyStretch<Normalize, Utf8>(p, blockEnd);
-        // A stretch holds single blanks only; one at its end begins white
-        // space, or is followed by a byte that still has to be converted.
-        if (Normalize) {  // without a branch: which it is can't be foreseen
-            const bool blank = buffer_[length_ - 1] == ' ';
-            length_ -= blank;
-            pendingBlank_ = blank;
-        }
+    // The output position is kept in locals: a store through char* may alias
+    // the members, which would send them to memory at every byte.
+    char* base = buffer_.data();
+    char* out = base + length_;
+    char* limit = base + buffer_.size();
+    const auto room = [&](std::size_t bytes) {
+        if (static_cast<std::size_t>(limit - out) >= bytes) return;
+        length_ = static_cast<std::size_t>(out - base);
+        Grow(bytes);
+        base = buffer_.data();
+        out = base + length_;
+        limit = base + buffer_.size();
+    };
+    if (Normalize && pendingBlank_) {
+        room(1);
+        *out++ = ' ';
     }
+    bool afterBlank = out == base || out[-1] == ' ';  // the next blank is left out
+    // One byte or character: the plain rule that the blocks below follow.
+    const auto put = [&](char byte) {
+        if (Normalize) {
+            const bool ws = IsWs(byte);
+            *out = ws ? ' ' : byte;
+            out += !(ws && afterBlank);
+            afterBlank = ws;
+        } else {
+            *out++ = byte;
+        }
+    };
+#if defined(__SSE2__)
+    const __m128i nul = _mm_setzero_si128();
+    const __m128i lt = _mm_set1_epi8('<');
+    const __m128i amp = _mm_set1_epi8('&');
+    const __m128i tab = _mm_set1_epi8('\t');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i blank = _mm_set1_epi8(' ');
+#endif
+    for (;;) {
+#if defined(__SSE2__)
+        // Blocks up to the first stop byte or (with UTF-8) byte above 0x7F.
+        while (blockEnd && blockEnd - p >= 16) {
+            room(32);  // StoreKept may store 16 bytes from 15 bytes in
+            __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            auto stops = static_cast<unsigned>(_mm_movemask_epi8(
+                _mm_or_si128(_mm_cmpeq_epi8(v, nul), _mm_or_si128(_mm_cmpeq_epi8(v, lt), _mm_cmpeq_epi8(v, amp)))));
+            if (Utf8) stops |= static_cast<unsigned>(_mm_movemask_epi8(v));
+            const int count = stops ? __builtin_ctz(stops) : 16;
+            if (Normalize) {
+                const __m128i ws = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, blank), _mm_cmpeq_epi8(v, tab)),
+                                                _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
+                v = _mm_or_si128(_mm_andnot_si128(ws, v), _mm_and_si128(ws, blank));
+                const unsigned blanks = static_cast<unsigned>(_mm_movemask_epi8(ws)) & ((1u << count) - 1);
+                const unsigned drop = blanks & (blanks << 1 | afterBlank);
+                if (drop == 0) {
+                    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v);
+                    out += count;
+                } else {
+                    out = StoreKept(out, v, drop, count);
+                }
+                if (count > 0) afterBlank = blanks >> (count - 1) & 1;
+            } else {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out), v);
+                out += count;
+            }
+            if (stops == 0) {
+                // Not p += count: where the next block begins is then known
+                // before this one is read.
+                p += 16;
+                continue;
+            }
+            p += count;
+            // Letters of two bytes are most of what a UTF-8 text has beyond
+            // ASCII: the blocks go on after them.
+            if (!Utf8 || !IsTwoByteLead(*p) || IsStop(p[1])) break;
+            put(twoByte_[TwoByteCode(p)]);
+            p += 2;
+        }
+#endif
+        const char c = *p;
+        if (IsStop(c)) break;
+        char byte = c;
+        if (Utf8 && IsHigh(c)) p = DecodeUtf8(p, twoByte_, byte);
+        else ++p;
+        room(1);
+        put(byte);
+    }
+    if (Normalize) {
+        pendingBlank_ = out != base && out[-1] == ' ';
+        out -= pendingBlank_;
+    }
+    length_ = static_cast<std::size_t>(out - base);
+    return p;
 }
 
 const char* TTextSink::AppendRun(const char* first, const char* blockEnd, bool utf8) {
+    if (IsStop(*first)) return first;  // between two references, often
     if (normalize_) return utf8 ? CopyRun<true, true>(first, blockEnd) : CopyRun<true, false>(first, blockEnd);
     return utf8 ? CopyRun<false, true>(first, blockEnd) : CopyRun<false, false>(first, blockEnd);
 }

@@ -131,6 +131,24 @@ TEST(XmlText, TrimAndConvertWhiteSpace) {
     EXPECT_EQ(text, "");
 }
 
+// Blocks of 16 and the bytes after them: every length up to three blocks,
+// white space and high bytes at random places.
+TEST(XmlText, BlankWsMatchesConvertWsAtEveryLength) {
+    const std::string bytes = std::string("ab \t\n\r\x0B\x01<&") + "\x7F\x80\xC3\xFF";
+    std::mt19937 random(7);
+    for (std::size_t length = 0; length <= 48; ++length)
+        for (int n = 0; n < 20; ++n) {
+            std::string text;
+            for (std::size_t i = 0; i < length; ++i) text += bytes[random() % bytes.size()];
+            SCOPED_TRACE(testing::PrintToString(text));
+            bool high = false;
+            for (const char c : text) high |= static_cast<unsigned char>(c) >= 0x80;
+            const std::string expected = xml::ConvertWs(text, false);
+            EXPECT_EQ(xml::BlankWs(text), high);
+            EXPECT_EQ(text, expected);
+        }
+}
+
 TEST(XmlText, PointerRangesAndSearches) {
     const char* text = "ab?>cd";
     EXPECT_EQ(xml::StrSFPas(text + 1, text), "");  // last just before first
