@@ -65,7 +65,8 @@ void BM_ProjectEditingRefill(benchmark::State& state) {
 }
 BENCHMARK(BM_ProjectEditingRefill)->Arg(ItemCount())->Unit(benchmark::kMillisecond);
 
-void BM_ProjectEditingDelete(benchmark::State& state) {
+// Delete, or cut (the clipboard copy first), of every other item.
+void RemoveHalf(benchmark::State& state, bool cut) {
     PrepareProcess();
     const TProject source = ProjectOf(static_cast<int>(state.range(0)));
     TListView list;
@@ -76,29 +77,20 @@ void BM_ProjectEditingDelete(benchmark::State& state) {
         TProject project = source;
         ShowHalfSelected(project, items, list);
         state.ResumeTiming();
+        if (cut) project.CopyToClipboard(items);
         project.DeleteSelectedItems(items);
         project.FillListView(items);
         benchmark::DoNotOptimize(project.Items.data());
     }
 }
+
+void BM_ProjectEditingDelete(benchmark::State& state) {
+    RemoveHalf(state, false);
+}
 BENCHMARK(BM_ProjectEditingDelete)->Arg(ItemCount())->Unit(benchmark::kMillisecond);
 
 void BM_ProjectEditingCut(benchmark::State& state) {
-    PrepareProcess();
-    const TProject source = ProjectOf(static_cast<int>(state.range(0)));
-    TListView list;
-    list.SetMultiSelect(true);
-    TListViewItems items(list);
-    for (auto _ : state) {
-        state.PauseTiming();
-        TProject project = source;
-        ShowHalfSelected(project, items, list);
-        state.ResumeTiming();
-        project.CopyToClipboard(items);
-        project.DeleteSelectedItems(items);
-        project.FillListView(items);
-        benchmark::DoNotOptimize(project.Items.data());
-    }
+    RemoveHalf(state, true);
 }
 BENCHMARK(BM_ProjectEditingCut)->Arg(ItemCount())->Unit(benchmark::kMillisecond);
 
