@@ -5,7 +5,7 @@
 #include "app/ItemEditor.h"
 #include "app/ListViewItems.h"
 #include "app/Main.h"
-#include "app/Programoptions.h"
+#include "app/ProgramOptions.h"
 #include "lang/Languages.h"
 #include "platform/base/Controls.h"
 #include "platform/ui/Help.h"

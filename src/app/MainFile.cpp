@@ -3,7 +3,7 @@
 
 #include "app/Main.h"
 
-#include "app/Projektdata.h"
+#include "app/ProjektData.h"
 #include "lang/Languages.h"
 #include "platform/base/Exception.h"
 #include "platform/base/MemoryStream.h"

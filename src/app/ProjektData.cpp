@@ -1,11 +1,11 @@
-#include "app/Projektdata.h"
+#include "app/ProjektData.h"
 
 #include "lang/Languages.h"
 #include "platform/ui/ComponentEvents.h"
 #include "platform/ui/MemoLines.h"
 #include "platform/ui/QtText.h"
 #include "project/Project.h"
-#include "ui_Projektdata.h"
+#include "ui_ProjektData.h"
 
 TProjektDataForm::TProjektDataForm(QWidget* owner, TProject& project)
     : TForm(owner), ui_(std::make_unique<Ui::ProjektDataForm>()), project_(project) {

@@ -1,4 +1,4 @@
-#include "app/Programoptions.h"
+#include "app/ProgramOptions.h"
 
 #include "lang/Languages.h"
 #include "platform/base/Exception.h"
@@ -8,7 +8,7 @@
 #include "platform/ui/MemoLines.h"
 #include "platform/ui/QtControls.h"
 #include "platform/ui/QtText.h"
-#include "ui_Programoptions.h"
+#include "ui_ProgramOptions.h"
 
 #include <QLineEdit>
 #include <QListWidget>
