@@ -108,7 +108,7 @@ void TItemModifyForm::FillControls() {
         break;
     }
     ShowNumber(*ui_->GeometryHeatConditionFactor, item.WallLambda);
-    if (item.Geometry == GeometryType::SquareCanal || item.Geometry == GeometryType::Tank) {
+    if (WallThicknessIsInput(item)) {
         ShowNumber(*ui_->GeometryThickness, item.WallThickness);
     }
 
@@ -158,7 +158,7 @@ void TItemModifyForm::FillControls() {
     case CalcMode::GivedTempDiff: ShowNumber(*ui_->OutTemperature, item.TargetValue); break;
     default: break;
     }
-    if (item.CalculationType == CalcMode::Frost || item.Geometry == GeometryType::Tank) {
+    if (TimeIsInput(item)) {
         ShowNumber(*ui_->Time, item.Time);
     }
     UpdatePriceDimensions();

@@ -104,7 +104,7 @@ void TItemModifyForm::ReadGeometry() {
     }
     }
     item.WallLambda = ReadFloat(*ui.GeometryHeatConditionFactor, kGreaterThanZero);
-    if (item.Geometry == GeometryType::SquareCanal || item.Geometry == GeometryType::Tank) {
+    if (WallThicknessIsInput(item)) {
         item.WallThickness = ReadFloat(*ui.GeometryThickness, kGreaterThanZero);
     }
 }
@@ -196,7 +196,7 @@ void TItemModifyForm::ReadTargets() {
     default:
         break;
     }
-    if (item.CalculationType == CalcMode::Frost || item.Geometry == GeometryType::Tank) {
+    if (TimeIsInput(item)) {
         item.Time = ReadFloat(*ui.Time, kZeroOrGreater);
     }
 }
