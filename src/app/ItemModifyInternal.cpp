@@ -15,6 +15,8 @@
 #include <QPlainTextEdit>
 #include <QVariant>
 
+#include <cmath>
+
 namespace item_modify {
 
 bool TimeIsInput(const TItem& item) {
@@ -62,6 +64,16 @@ double ReadNumber(QWidget& control, int mode) {
         return edit->property(kShownValue).toDouble();
     }
     return typed;
+}
+
+float ToItemFloat(QWidget& control, double value) {
+    const auto single = static_cast<float>(value);
+    if (std::isinf(single)) RejectValue(control);
+    return single;
+}
+
+float ReadFloat(QWidget& control, int mode) {
+    return ToItemFloat(control, ReadNumber(control, mode));
 }
 
 void RejectValue(QWidget& control) {

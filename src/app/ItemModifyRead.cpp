@@ -20,17 +20,6 @@ using namespace item_modify;
 
 namespace {
 
-// The item keeps single-precision numbers: one beyond their range is no input.
-float ToItemFloat(QWidget& control, double value) {
-    const auto single = static_cast<float>(value);
-    if (std::isinf(single)) RejectValue(control);
-    return single;
-}
-
-float ReadFloat(QWidget& control, int mode) {
-    return ToItemFloat(control, ReadNumber(control, mode));
-}
-
 // A humidity of 100 % or more is no input: the air would be water.
 float ReadHumidity(QWidget& control) {
     const float humidity = ReadFloat(control, kZeroOrGreater);
@@ -56,56 +45,6 @@ bool TItemModifyForm::ReadControls() {
     } catch (const Exception& e) {
         ShowCommandError(e.Message());
         return false;
-    }
-}
-
-void TItemModifyForm::ReadGeometry() {
-    TItem& item = *EditedItem;
-    Ui::ItemModifyForm& ui = *ui_;
-    switch (item.Geometry) {
-    case GeometryType::Tube:
-    case GeometryType::RoundCanal:
-        item.InnerDiameter = ReadFloat(*ui.Tubed1, kGreaterThanZero);
-        item.OuterDiameter = ReadFloat(*ui.Tubed2, kGreaterThanZero);
-        item.Length = ReadFloat(*ui.TubeLength, kZeroOrGreater);
-        break;
-    case GeometryType::SquareCanal:
-        item.SideA = ReadFloat(*ui.Rectanglea, kGreaterThanZero);
-        item.SideB = ReadFloat(*ui.Rectangleb, kGreaterThanZero);
-        item.Length = ReadFloat(*ui.RectangleLength, kZeroOrGreater);
-        break;
-    case GeometryType::Tank: {
-        const QWidget* page = ui.GeometryPageControl->currentWidget();
-        item.Shape = page == ui.GeoTabSheet4   ? TankShape::Cylinder
-                     : page == ui.GeoTabSheet5 ? TankShape::Sphere
-                     : page == ui.GeoTabSheet6 ? TankShape::Box
-                                               : TankShape::Given;
-        switch (item.Shape) {
-        case TankShape::Cylinder:
-            item.CylinderDiameter = ReadFloat(*ui.CylinderDiameter, kGreaterThanZero);
-            item.CylinderLength = ReadFloat(*ui.CylinderLength, kGreaterThanZero);
-            item.StandingCylinder = ui.StandingCylinder->isChecked() ? 1 : 0;
-            break;
-        case TankShape::Sphere:
-            item.SphereRadius = ReadFloat(*ui.BallRadius, kGreaterThanZero);
-            break;
-        case TankShape::Box:
-            item.BoxA = ReadFloat(*ui.Quadratica, kGreaterThanZero);
-            item.BoxB = ReadFloat(*ui.Quadraticb, kGreaterThanZero);
-            item.BoxHeight = ReadFloat(*ui.QuadraticHeight, kGreaterThanZero);
-            break;
-        case TankShape::Given:
-            item.TankSurface = ReadFloat(*ui.TankSurface, kGreaterThanZero);
-            item.TankVolume = ReadFloat(*ui.TankVolume, kGreaterThanZero);
-            item.GivenTankSize = ReadFloat(*ui.Tankde, kGreaterThanZero);
-            break;
-        }
-        break;
-    }
-    }
-    item.WallLambda = ReadFloat(*ui.GeometryHeatConditionFactor, kGreaterThanZero);
-    if (WallThicknessIsInput(item)) {
-        item.WallThickness = ReadFloat(*ui.GeometryThickness, kGreaterThanZero);
     }
 }
 
