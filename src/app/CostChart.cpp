@@ -138,11 +138,6 @@ void TCostChart::FitLeftAxis() {
     left_->setLabelFormat(left_->max() - left_->min() >= 10 ? QStringLiteral("%.0f") : QStringLiteral("%g"));
 }
 
-void TCostChart::SetMarksVisible(bool visible) {
-    marksVisible_ = visible;
-    PlaceMarks();
-}
-
 QStringList TCostChart::MarkTexts() const {
     QStringList texts;
     for (const QGraphicsItem* mark : marks_) texts << static_cast<const TMark*>(mark)->Text();
@@ -152,7 +147,6 @@ QStringList TCostChart::MarkTexts() const {
 void TCostChart::PlaceMarks() {
     qDeleteAll(marks_);
     marks_.clear();
-    if (!marksVisible_) return;
     for (const QPointF& point : line_->points()) {
         auto* mark = new TMark(*chart(), MarkText(point.y()), font());
         mark->setPos(chart()->mapToPosition(point, line_) - QPointF(0, 3));
@@ -185,5 +179,5 @@ void TCostChart::CopyFrom(const TCostChart& source) {
     line_->replace(source.line_->points());
     left_->setRange(source.left_->min(), source.left_->max());
     left_->setLabelFormat(source.left_->labelFormat());
-    SetMarksVisible(source.marksVisible_);
+    PlaceMarks();
 }

@@ -46,14 +46,12 @@ public:
     // Number of thicknesses.
     int Count() const;
 
-    // The line's marks: each point's value on a white label above it.
-    bool MarksVisible() const { return marksVisible_; }
-    void SetMarksVisible(bool visible);
-    // The texts of the marks shown, in point order.
+    // The line's marks, each point's value on a white label above it: their
+    // texts in point order.
     QStringList MarkTexts() const;
 
     // The chart's colours and titles, the axis titles and range, and each
-    // series' title, colour, brush, marks and points, by position.
+    // series' title, colour, brush and points, by position; the marks follow.
     void CopyFrom(const TCostChart& source);
 
 private:
@@ -66,6 +64,5 @@ private:
     QLineSeries* line_ = nullptr;
     QBarCategoryAxis* bottom_ = nullptr;
     QValueAxis* left_ = nullptr;
-    bool marksVisible_ = true;
     QList<QGraphicsItem*> marks_;  // owned by the chart
 };

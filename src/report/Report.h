@@ -65,10 +65,8 @@ public:
     int PageCount() const { return static_cast<int>(pages_.size()); }
     const TReportPage& Page(int index) const { return *pages_.at(static_cast<std::size_t>(index)); }
     const TProject& Project() const { return project_; }
-    // The margins rectangle in device pixels, and the area still free on
-    // the current page.
+    // The margins rectangle in device pixels.
     const TRect& PageRect() const { return pageRect_; }
-    const TRect& WorkRect() const { return workRect_; }
 
     // Where preview pages come from; pictures unless a test puts its own.
     TPageMaker PageMaker;

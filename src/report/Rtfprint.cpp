@@ -246,13 +246,3 @@ void RTFPrint::DrawText(TCanvas& canvas, TRect& rect) {
         x_ = Clamp(std::int64_t(x_) + e.cx);
     }
 }
-
-std::string EscapeRTF(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() * 2);
-    for (const char c : text) {
-        if (c == '\\') out += '\\';
-        out += c;
-    }
-    return out;
-}

@@ -203,8 +203,3 @@ TEST(Rtfprint, MeasureOnlyEndsWhereDrawingEnds) {
         EXPECT_EQ(measured.rect.Top, drawn.rect.Top);
     }
 }
-
-TEST(Rtfprint, EscapeDoublesBackslashesOnly) {
-    EXPECT_EQ(EscapeRTF("C:\\a{b}.kvr"), "C:\\\\a{b}.kvr");
-    EXPECT_EQ(EscapeRTF(""), "");
-}
