@@ -105,18 +105,18 @@ void TReportJob::Preview(QWidget* ownerForm) {
 
 void TReportJob::Run() {
     currentIndex_ = -1;
-    pending_ = 0;
+    pending_ = TPending::None;
     pageCount_ = 0;
     productLineFetched_ = false;
     std::optional<TCursorWait> hourglass;
     try {
-        int result = PageFull;
+        TBlockResult result = PageFull;
         for (;;) {
             if (result == PageFull) {
                 StartPage();
                 if (!hourglass) hourglass.emplace();
             }
-            if (pending_ == 0 && !NextItem()) break;
+            if (pending_ == TPending::None && !NextItem()) break;
             result = DrawBlock(ItemBlock, CurrentCanvas(), workRect_);
             if (result == StopReport) break;
         }
@@ -144,7 +144,7 @@ void TReportJob::StartPage() {
     TCanvas& canvas = CurrentCanvas();
     DrawBlock(HeaderBlock, canvas, workRect_);
     if (pageCount_ == 1) {
-        const int result = DrawBlock(ProjectDataBlock, canvas, workRect_);
+        const TBlockResult result = DrawBlock(ProjectDataBlock, canvas, workRect_);
         pagePlaced_ = result == BlockDone && PrintingOptionSet.Contains(TPrintingOption::ProjektData);
     }
     footerHeight_ = FooterHeight();
@@ -167,7 +167,7 @@ bool TReportJob::NextItem() {
         if (currentIndex_ >= list_.Count() || currentIndex_ >= project_.ItemCount()) return false;
     } while (!allItems_ && !list_.Selected(currentIndex_));
     currentItem_ = &project_.Items[static_cast<std::size_t>(currentIndex_)];
-    pending_ = 1;
+    pending_ = TPending::Fetched;
     return true;
 }
 
@@ -184,8 +184,8 @@ void SetReportFont(TCanvas& canvas, const TFont& font) {
 
 }  // namespace
 
-int TReportJob::RenderRTF(TCanvas& canvas, TRect& rect, TStringStream& stream, bool stopAfterParagraph,
-                          bool mustPlace) {
+TReportJob::TBlockResult TReportJob::RenderRTF(TCanvas& canvas, TRect& rect, TStringStream& stream,
+                                               bool stopAfterParagraph, bool mustPlace) {
     RTFPrint print;
     SetReportFont(canvas, reportFont_);
     while (stream.Position() + 1 < stream.Size()) {

@@ -29,6 +29,9 @@ class TReportJob {
 public:
     enum TBlockKind { ProjectDataBlock = 0, HeaderBlock = 1, FooterBlock = 2, ItemBlock = 3 };
     enum TBlockResult { BlockDone = 0, PageFull = 1, StopReport = 2 };
+    // Where the item in hand is: none, fetched by NextItem, or its text
+    // prepared for drawing.
+    enum class TPending : std::uint8_t { None = 0, Fetched = 1, Prepared = 2 };
 
     // marginsMm: left, top, right and bottom margins in millimetres. Takes
     // the installed printer, its sheet and canvas font with the report font
@@ -47,8 +50,8 @@ public:
     // Places the rest of the stream whole: BlockDone, or PageFull with
     // nothing drawn when it would pass the rectangle's bottom. With
     // `mustPlace` it is drawn even then.
-    int RenderRTF(TCanvas& canvas, TRect& rect, TStringStream& stream, bool stopAfterParagraph = false,
-                  bool mustPlace = false);
+    TBlockResult RenderRTF(TCanvas& canvas, TRect& rect, TStringStream& stream, bool stopAfterParagraph = false,
+                           bool mustPlace = false);
     // The height the rest of the stream takes; the stream is left at its end.
     int MeasureRTF(TCanvas& canvas, const TRect& rect, TStringStream& stream);
     // "\tqr\tx<twips> ": a right tab 180 twips before the work area's right edge.
@@ -78,12 +81,11 @@ public:
 
 protected:
     virtual bool NextItem();
-    virtual int DrawBlock(int kind, TCanvas& canvas, TRect& rect);
+    virtual TBlockResult DrawBlock(TBlockKind kind, TCanvas& canvas, TRect& rect);
 
     const TProject& project_;
     QWidget* ownerForm_ = nullptr;
-    // 0 no item in hand, 1 fetched, 2 its text prepared.
-    std::uint8_t pending_ = 0;
+    TPending pending_ = TPending::None;
     const TItem* currentItem_ = nullptr;
     TPrintfStringStream itemText_;
     // Something (project data, an item's text or chart) stands on the page
@@ -98,8 +100,8 @@ private:
     const std::string& ProductLine();
     std::string FooterLine() const;
     void DrawHeader(TCanvas& canvas, TRect& rect);
-    int DrawFooter(TCanvas& canvas, TRect& rect);
-    int RenderText(TCanvas& canvas, TRect& rect, std::string text);
+    TBlockResult DrawFooter(TCanvas& canvas, TRect& rect);
+    TBlockResult RenderText(TCanvas& canvas, TRect& rect, std::string text);
 
     const IItemSelection& list_;
     bool allItems_;
@@ -143,7 +145,7 @@ public:
     using TReportJob::TReportJob;
 
 protected:
-    int DrawBlock(int kind, TCanvas& canvas, TRect& rect) override;
+    TBlockResult DrawBlock(TBlockKind kind, TCanvas& canvas, TRect& rect) override;
 
 private:
     int itemCounter_ = 0;

@@ -31,12 +31,12 @@ void Fill(TCanvas& canvas, const TRect& rect, TColor color) {
 
 }  // namespace
 
-int TReportJob::RenderText(TCanvas& canvas, TRect& rect, std::string text) {
+TReportJob::TBlockResult TReportJob::RenderText(TCanvas& canvas, TRect& rect, std::string text) {
     TPrintfStringStream stream(std::move(text));
     return RenderRTF(canvas, rect, stream);
 }
 
-int TReportJob::DrawBlock(int kind, TCanvas& canvas, TRect& rect) {
+TReportJob::TBlockResult TReportJob::DrawBlock(TBlockKind kind, TCanvas& canvas, TRect& rect) {
     switch (kind) {
     case ProjectDataBlock: {
         if (!Has(TPrintingOption::ProjektData)) return BlockDone;
@@ -48,8 +48,10 @@ int TReportJob::DrawBlock(int kind, TCanvas& canvas, TRect& rect) {
     }
     case HeaderBlock: DrawHeader(canvas, rect); return BlockDone;
     case FooterBlock: return DrawFooter(canvas, rect);
-    default: return StopReport;
+    case ItemBlock: break;
     }
+    // The base job has no items to draw.
+    return StopReport;
 }
 
 void TReportJob::DrawHeader(TCanvas& canvas, TRect& rect) {
@@ -89,7 +91,7 @@ const std::string& TReportJob::ProductLine() {
     return productLine_;
 }
 
-int TReportJob::DrawFooter(TCanvas& canvas, TRect& rect) {
+TReportJob::TBlockResult TReportJob::DrawFooter(TCanvas& canvas, TRect& rect) {
     const int p = canvas.Font().PixelsPerInch();
     if (footerLogo_->Width() > 0) {
         const TSize size = LogoSize(*footerLogo_, p);
