@@ -94,7 +94,8 @@ bool TPrintingForm::StoreOptions() {
 }
 
 std::unique_ptr<TItemReport> TPrintingForm::MakeJob() const {
-    return std::make_unique<TItemReport>(project_, *rows_, ui_->All->isChecked(), MarginsMm());
+    return std::make_unique<TItemReport>(project_, *rows_, ui_->All->isChecked(), MarginsMm(), PrintingOptionSet,
+                                         ReportTitle);
 }
 
 void TPrintingForm::OKClick() {

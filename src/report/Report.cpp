@@ -8,7 +8,6 @@
 #include "platform/ui/QtPrinter.h"
 #include "project/ProgramOptions.h"
 #include "project/Project.h"
-#include "report/PrintingOptions.h"
 #include "report/Rtfprint.h"
 
 #include <QGuiApplication>
@@ -19,6 +18,7 @@
 #include <climits>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -54,7 +54,8 @@ int ScreenDensity() {
 
 }  // namespace
 
-TReportJob::TReportJob(const TProject& project, const IItemSelection& list, bool allItems, const TRect& marginsMm)
+TReportJob::TReportJob(const TProject& project, const IItemSelection& list, bool allItems, const TRect& marginsMm,
+                       const TPrintingOptionSet& options, std::string title)
     : PageMaker([](int width, int height, int ppi) { return std::make_unique<TPicturePage>(width, height, ppi); }),
       ScreenPixelsPerInch(ScreenDensity()),
       ProductLineSource([] { return TAboutBox().RtfProductLine(); }),
@@ -63,6 +64,8 @@ TReportJob::TReportJob(const TProject& project, const IItemSelection& list, bool
       allItems_(allItems),
       printer_(Printer()),
       marginsMm_(marginsMm),
+      options_(options),
+      title_(std::move(title)),
       headerLogo_(LoadLogo(":/report/HEADERLOGO.png")),
       footerLogo_(LoadLogo(":/report/LOGO.png")) {
     reportFont_ = printer_.CanvasFont();
@@ -145,7 +148,7 @@ void TReportJob::StartPage() {
     DrawBlock(HeaderBlock, canvas, workRect_);
     if (pageCount_ == 1) {
         const TBlockResult result = DrawBlock(ProjectDataBlock, canvas, workRect_);
-        pagePlaced_ = result == BlockDone && PrintingOptionSet.Contains(TPrintingOption::ProjektData);
+        pagePlaced_ = result == BlockDone && Has(TPrintingOption::ProjektData);
     }
     footerHeight_ = FooterHeight();
     workRect_.Bottom = Clamp(std::int64_t(workRect_.Bottom) - footerHeight_);

@@ -7,6 +7,7 @@
 
 #include "platform/base/Canvas.h"
 #include "project/ClipboardStream.h"
+#include "report/PrintingOptions.h"
 #include "report/ReportPage.h"
 
 #include <cstdint>
@@ -33,11 +34,13 @@ public:
     // prepared for drawing.
     enum class TPending : std::uint8_t { None = 0, Fetched = 1, Prepared = 2 };
 
-    // marginsMm: left, top, right and bottom margins in millimetres. Takes
-    // the installed printer, its sheet and canvas font with the report font
-    // applied, and the logos. The project and list must outlive the job; the
-    // list has one row per project item, in project order.
-    TReportJob(const TProject& project, const IItemSelection& list, bool allItems, const TRect& marginsMm);
+    // marginsMm: left, top, right and bottom margins in millimetres;
+    // `options` say what the page frame shows, `title` heads every page.
+    // Takes the installed printer, its sheet and canvas font with the report
+    // font applied, and the logos. The project and list must outlive the
+    // job; the list has one row per project item, in project order.
+    TReportJob(const TProject& project, const IItemSelection& list, bool allItems, const TRect& marginsMm,
+               const TPrintingOptionSet& options, std::string title);
     virtual ~TReportJob();
     TReportJob(const TReportJob&) = delete;
     TReportJob& operator=(const TReportJob&) = delete;
@@ -93,6 +96,7 @@ protected:
     bool pagePlaced_ = false;
 
 private:
+    bool Has(TPrintingOption option) const { return options_.Contains(option); }
     void Run();
     void StartPage();
     void EndPage();
@@ -113,6 +117,8 @@ private:
     int paperWidth_ = 0;
     int paperHeight_ = 0;
     TRect marginsMm_;
+    TPrintingOptionSet options_;
+    std::string title_;
     TRect workRect_;
     TRect pageRect_;
     std::unique_ptr<TGraphic> headerLogo_;
