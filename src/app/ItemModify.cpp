@@ -42,7 +42,7 @@ TItemModifyForm::TItemModifyForm(QWidget* owner, TItem* item)
     ui_->CalculationType->SetItemHeight(60);
     ConnectEvents();
 
-    if (LanguageList) LanguageList->TranslateForm(*this);
+    LanguageList->TranslateForm(*this);
     EditedItem = item;
     Updating = true;
     FillControls();

@@ -32,7 +32,7 @@ void TMainForm::UpdateActionStates() {
 }
 
 void TMainForm::UpdateCaption() {
-    const std::string title = LanguageList ? LanguageList->GetString("IDS_PROGRAMTITLE") : std::string();
+    const std::string title = LanguageList->GetString("IDS_PROGRAMTITLE");
     const QString fileName = QString::fromStdString(ProjectFilePath().string());
     setWindowTitle(ToQString(title) + QStringLiteral(" - ") + fileName);
 }

@@ -22,7 +22,7 @@
 namespace {
 
 std::string Text(std::string_view key) {
-    return LanguageList ? LanguageList->GetString(key) : std::string();
+    return LanguageList->GetString(key);
 }
 
 void ShowError(const std::string& message) {

@@ -57,7 +57,7 @@ TProgramOptionsForm::TProgramOptionsForm(QWidget* owner, TProgramOptions& option
     OnClick(*ui_->Help, this, [this] { HelpClick(); });
     OnClick(*ui_->ChangeReportFont, this, [this] { ChangeReportFontClick(); });
 
-    if (LanguageList) LanguageList->TranslateForm(*this);
+    LanguageList->TranslateForm(*this);
 
     SetMemoLines(*ui_->Planer, options_.Planer);
     ui_->InitDate->setChecked(options_.InitDate);

@@ -20,7 +20,7 @@ TProjektDataForm::TProjektDataForm(QWidget* owner, TProject& project)
     BindModalResult(*ui_->Cancel, mrCancel);
     OnClick(*ui_->Help, this, [this] { HelpClick(); });
 
-    if (LanguageList) LanguageList->TranslateForm(*this);
+    LanguageList->TranslateForm(*this);
 
     SetMemoLines(*ui_->Address, project_.Address);
     SetMemoLines(*ui_->Customer, project_.Customer);

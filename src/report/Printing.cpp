@@ -70,7 +70,7 @@ TPrintingForm::TPrintingForm(QWidget* owner, const TProject& project)
     OnClick(*ui_->Setup, this, [this] { SetupClick(); });
     OnSelectItem(list, this, [this](int item, bool selected) { ListViewSelectItem(item, selected); });
 
-    if (LanguageList) LanguageList->TranslateForm(*this);
+    LanguageList->TranslateForm(*this);
     PrintingOptionSet.Load();
     rows_ = std::make_unique<TListViewItems>(list);
     project_.FillListView(*rows_);
