@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <string_view>
 
 namespace {
 
