@@ -95,28 +95,25 @@ std::vector<std::string> Faults(const std::vector<TWord>& words) {
     return faults;
 }
 
-// One text box of `pdftotext -bbox`: its word and its box in points.
+// The words of each page as `pdftotext -bbox` reads them, with their heights in points.
 struct TBox {
     QString Word;
-    double XMin, YMin, XMax, YMax;
+    double Height;
 };
-
 std::vector<std::vector<TBox>> ReadPdf(const std::filesystem::path& file) {
     QProcess process;
     process.start(QStringLiteral("pdftotext"),
                   {QStringLiteral("-bbox"), QString::fromStdString(file.string()), QStringLiteral("-")});
     process.waitForFinished(60000);
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    static const QRegularExpression pattern(QStringLiteral(
-        "<page|<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    static const QRegularExpression pattern(
+        QStringLiteral("<page|<word [^>]* yMin=\"([\\d.]+)\" [^>]* yMax=\"([\\d.]+)\">([^<]*)</word>"));
     std::vector<std::vector<TBox>> pages;
-    for (auto it = pattern.globalMatch(html); it.hasNext();) {
+    for (auto it = pattern.globalMatch(QString::fromUtf8(process.readAllStandardOutput())); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
         if (m.captured(0) == QStringLiteral("<page")) {
             pages.emplace_back();
         } else if (!pages.empty()) {
-            pages.back().push_back({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
-                                    m.captured(3).toDouble(), m.captured(4).toDouble()});
+            pages.back().push_back({m.captured(3), m.captured(2).toDouble() - m.captured(1).toDouble()});
         }
     }
     return pages;
@@ -125,7 +122,7 @@ std::vector<std::vector<TBox>> ReadPdf(const std::filesystem::path& file) {
 // The height most words on the page have: the body text's.
 double BodyHeight(const std::vector<TBox>& boxes) {
     std::map<long, int> counts;
-    for (const TBox& box : boxes) ++counts[std::lround((box.YMax - box.YMin) * 100)];
+    for (const TBox& box : boxes) ++counts[std::lround(box.Height * 100)];
     const auto most = std::max_element(counts.begin(), counts.end(),
                                        [](const auto& a, const auto& b) { return a.second < b.second; });
     return most == counts.end() ? 0 : most->first / 100.0;
@@ -240,7 +237,7 @@ TEST_F(PrintedTextTest, PrintedPdfReadsBackInBothLanguages) {
             const auto product = std::find_if(boxes.begin(), boxes.end(),
                                               [](const TBox& b) { return b.Word == QStringLiteral("Copyright"); });
             ASSERT_NE(product, boxes.end());
-            EXPECT_NEAR((product->YMax - product->YMin) / BodyHeight(boxes), 16.0 / 20, 0.03);
+            EXPECT_NEAR(product->Height / BodyHeight(boxes), 16.0 / 20, 0.03);
         }
     }
 }
