@@ -75,6 +75,8 @@ void TQtPrinter::SetChoice(const TPrinterChoice& choice) {
     if (choice.Printer.empty()) {
         printer_->setOutputFormat(QPrinter::PdfFormat);
     } else {
+        // A file named for an earlier PDF run would take the printer's output.
+        printer_->setOutputFileName(QString());
         printer_->setOutputFormat(QPrinter::NativeFormat);
         printer_->setPrinterName(ToQString(choice.Printer));
     }
