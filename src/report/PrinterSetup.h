@@ -6,6 +6,7 @@
 #include "platform/ui/Form.h"
 
 #include <memory>
+#include <string>
 
 class TPrinter;
 
