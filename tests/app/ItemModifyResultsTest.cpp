@@ -118,7 +118,9 @@ TEST_F(ItemModifyResultsTest, EveryApplicationAndTypeShowsItsResults) {
             TItem engine = item;
             ASSERT_TRUE(engine.Calculate());
             EXPECT_EQ(item, engine);
-            for (const auto& row : always) EXPECT_EQ(Text(*form, row.label), FloatToStrG(row.value(item), row.digits)) << row.label;
+            for (const auto& row : always) {
+                EXPECT_EQ(Text(*form, row.label), FloatToStrG(row.value(item), row.digits)) << row.label;
+            }
             for (int i = 0; i < 4; ++i) {
                 const bool shown = shownByType[type][i] == '1';
                 EXPECT_EQ(Text(*form, byType[i].label), shown ? FloatToStrG(byType[i].value(item), 4) : "")

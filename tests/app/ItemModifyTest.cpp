@@ -265,7 +265,11 @@ TEST_F(ItemModifyTest, EveryCheckedFieldKeepsTheDialogOpenOnItsBadValue) {
     };
     const TItem pipe = Pipe();
     const TItem duct = Duct(GeometryType::SquareCanal);
-    const TItem given = with(Pipe(), [](TItem& i) { i.InsideAlphaMode = 2; i.OutsideAlphaMode = 2; i.InsideAlpha = 300; i.OutsideAlpha = 9; });
+    const TItem given = with(Pipe(), [](TItem& i) {
+        i.InsideAlphaMode = i.OutsideAlphaMode = 2;
+        i.InsideAlpha = 300;
+        i.OutsideAlpha = 9;
+    });
     const TItem windy = with(Pipe(), [](TItem& i) { i.OutsideAlphaMode = 0; });
     const TItem user = with(Pipe(), [](TItem& i) { i.Medium.ItemID = "userdefined"; i.Medium.Temperature = 90; });
     const TItem optimum = Pipe(CalcMode::Optimum);

@@ -245,20 +245,55 @@ TEST_F(MainCommandsTest, EveryCommandAppliesTheEnableRules) {
         std::function<void()> run;
         const char* states;  // see RuledStates
     } rows[] = {
-        {"EditCopy", [&] { clipboard.SetBlocks({}); Select(form, {0}); }, [&] { Trigger(form, "EditCopy"); }, "01111111"},
+        {"EditCopy",
+         [&] {
+             clipboard.SetBlocks({});
+             Select(form, {0});
+         },
+         [&] { Trigger(form, "EditCopy"); }, "01111111"},
         {"EditPaste", [&] { ASSERT_TRUE(clipboard.GetBlock(form.Project().ClipboardFormat, own)); },
          [&] { Trigger(form, "EditPaste"); }, "11000001"},
         {"NewItemAction", flip, [&] { Trigger(form, "NewItemAction"); }, "11000000"},
-        {"ModifyItemAction", [&] { Select(form, {1}); flip(); }, [&] { Trigger(form, "ModifyItemAction"); }, "11000001"},
-        {"DeleteItemAction", [&] { Select(form, {0}); flip(); BoxAnswers = {win::IDYES}; },
+        {"ModifyItemAction",
+         [&] {
+             Select(form, {1});
+             flip();
+         },
+         [&] { Trigger(form, "ModifyItemAction"); }, "11000001"},
+        {"DeleteItemAction",
+         [&] {
+             Select(form, {0});
+             flip();
+             BoxAnswers = {win::IDYES};
+         },
          [&] { Trigger(form, "DeleteItemAction"); }, "11000000"},
         {"EditCut", [&] { Select(form, {0}); }, [&] { Trigger(form, "EditCut"); }, "11000001"},
         {"ProjectDataAction", flip, [&] { Trigger(form, "ProjectDataAction"); }, "11000000"},
-        {"rename", [&] { Select(form, {0}); flip(); }, [&] { emit list.Edited(0, QStringLiteral("x")); }, "11111111"},
-        {"FileSave", [&] { flip(); DialogAnswers = {path}; }, [&] { Trigger(form, "FileSave"); }, "01111110"},
-        {"FileSaveAs", [&] { form.Project().Modified = true; flip(); DialogAnswers = {WorkFile("other.kvr")}; },
+        {"rename",
+         [&] {
+             Select(form, {0});
+             flip();
+         },
+         [&] { emit list.Edited(0, QStringLiteral("x")); }, "11111111"},
+        {"FileSave",
+         [&] {
+             flip();
+             DialogAnswers = {path};
+         },
+         [&] { Trigger(form, "FileSave"); }, "01111110"},
+        {"FileSaveAs",
+         [&] {
+             form.Project().Modified = true;
+             flip();
+             DialogAnswers = {WorkFile("other.kvr")};
+         },
          [&] { Trigger(form, "FileSaveAs"); }, "01111111"},
-        {"FileOpen", [&] { flip(); DialogAnswers = {path}; }, [&] { Trigger(form, "FileOpen"); }, "01000000"},
+        {"FileOpen",
+         [&] {
+             flip();
+             DialogAnswers = {path};
+         },
+         [&] { Trigger(form, "FileOpen"); }, "01000000"},
         {"FileNew", flip, [&] { Trigger(form, "FileNew"); }, "00000001"},
     };
     for (const auto& row : rows) {

@@ -144,7 +144,9 @@ TEST_F(MainFormTest, EnableRulesApplyWhenAMenuOpensOrTheListIsClicked) {
     IClipboard* previous = SetClipboard(&clipboard);
     TMainForm& form = Start();
     TListView& list = form.ItemsList();
-    const auto menu = [&](const char* name) { emit form.FindComponentAs<QMenu>(QString::fromLatin1(name))->aboutToShow(); };
+    const auto menu = [&](const char* name) {
+        emit form.FindComponentAs<QMenu>(QString::fromLatin1(name))->aboutToShow();
+    };
     EXPECT_EQ(RuledStates(form), "00000000");
     // Each row changes what a rule depends on behind the window's back; only
     // the event brings the actions up to date.
@@ -163,9 +165,11 @@ TEST_F(MainFormTest, EnableRulesApplyWhenAMenuOpensOrTheListIsClicked) {
          },
          "01000000"},
         {"Edit1: a selected item", [&] { list.SetSelected(1, true); }, [&] { menu("Edit1"); }, "01111110"},
-        {"Calculate1: the own format", [&] { clipboard.SetBlocks({{form.Project().ClipboardFormat, std::string(2, '\0')}}); },
+        {"Calculate1: the own format",
+         [&] { clipboard.SetBlocks({{form.Project().ClipboardFormat, std::string(2, '\0')}}); },
          [&] { menu("Calculate1"); }, "01111111"},
-        {"PopupMenu: RTF alone", [&] { clipboard.SetBlocks({{RegisterClipboardFormat("Rich Text Format"), "{\\rtf1 x}"}}); },
+        {"PopupMenu: RTF alone",
+         [&] { clipboard.SetBlocks({{RegisterClipboardFormat("Rich Text Format"), "{\\rtf1 x}"}}); },
          [&] { menu("PopupMenu"); }, "01111110"},
         {"list click: no selection",
          [&] {

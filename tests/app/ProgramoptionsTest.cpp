@@ -85,10 +85,11 @@ TEST_F(ProgramoptionsTest, AMarginThatIsNoIntegerKeepsTheDialogOpenAndStoresNoth
 TEST_F(ProgramoptionsTest, EveryFieldComesBackInItsOwnControlAndValue) {
     for (const bool on : {true, false}) {
         SCOPED_TRACE(on);
+        const QString planer = on ? QStringLiteral("Kovács\nÉva") : QStringLiteral("x");
         TMainForm& main = Start();
         {
             TProgramOptionsForm form(&main, *AppOptions);
-            Child<QPlainTextEdit>(form, "Planer").setPlainText(on ? QStringLiteral("Kovács\nÉva") : QStringLiteral("x"));
+            Child<QPlainTextEdit>(form, "Planer").setPlainText(planer);
             Child<QCheckBox>(form, "InitDate").setChecked(!on);
             Child(form, "LeftMargin").setText(QStringLiteral("11"));
             Child(form, "TopMargin").setText(QStringLiteral("12"));
@@ -112,7 +113,7 @@ TEST_F(ProgramoptionsTest, EveryFieldComesBackInItsOwnControlAndValue) {
         Stop();
         TMainForm& again = Start();
         TProgramOptionsForm form(&again, *AppOptions);
-        EXPECT_EQ(Child<QPlainTextEdit>(form, "Planer").toPlainText(), on ? QStringLiteral("Kovács\nÉva") : QStringLiteral("x"));
+        EXPECT_EQ(Child<QPlainTextEdit>(form, "Planer").toPlainText(), planer);
         EXPECT_EQ(Child<QCheckBox>(form, "InitDate").isChecked(), !on);
         const QStringList margins{Child(form, "LeftMargin").text(), Child(form, "TopMargin").text(),
                                   Child(form, "RightMargin").text(), Child(form, "BottomMargin").text()};

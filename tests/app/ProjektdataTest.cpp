@@ -71,7 +71,8 @@ TEST_F(ProjektdataTest, OkTakesEveryFieldAndAlwaysMarksTheProjectModified) {
                                 Child(form, "Planer").toPlainText(), Child(form, "Comment").toPlainText(),
                                 Child<QLineEdit>(form, "Date").text()};
         EXPECT_EQ(shown, (QStringList{QStringLiteral("Pécs"), QStringLiteral("Nyírő Kft.\nGyőr"),
-                                      QStringLiteral("Kovács Éva"), QStringLiteral("-"), QStringLiteral("2004. 03. 01.")}));
+                                      QStringLiteral("Kovács Éva"), QStringLiteral("-"),
+                                      QStringLiteral("2004. 03. 01.")}));
     }
 
     // Through the command, OK without a change: modified, Save enabled.

@@ -44,7 +44,9 @@ TEST_F(StandardTubesTest, EachApplicationIsOfferedItsOwnKind) {
         std::vector<std::string> offered;
         SetModalRunner([&](TForm& dialog) {
             QTreeWidget& tree = Tree(dynamic_cast<TStandardTubesForm&>(dialog));
-            for (int i = 0; i < tree.topLevelItemCount(); ++i) offered.push_back(FromQString(tree.topLevelItem(i)->text(0)));
+            for (int i = 0; i < tree.topLevelItemCount(); ++i) {
+                offered.push_back(FromQString(tree.topLevelItem(i)->text(0)));
+            }
             return mrCancel;
         });
         QTest::mouseClick(&Find<QPushButton>(*form, "StandardTubesButton"), Qt::LeftButton);
