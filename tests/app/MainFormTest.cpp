@@ -67,7 +67,6 @@ protected:
         return *action;
     }
     bool Enabled(TMainForm& form, const char* name) { return ActionOf(form, name).isEnabled(); }
-
     void Trigger(TMainForm& form, const char* name) { ActionOf(form, name).trigger(); }
 
     // Opens a file through the open command; the dialog answers `path`.
