@@ -4,7 +4,9 @@
 
 #include "app/Main.h"
 #include "lang/Languages.h"
+#include "platform/base/Registry.h"
 #include "platform/ui/ListView.h"
+#include "project/ProgramOptions.h"
 #include "report/GotoPage.h"
 #include "report/PrintPreview.h"
 #include "report/Printing.h"
@@ -53,6 +55,26 @@ TEST_F(PrintingTest, FirstRunHasEveryOptionOn) {
     EXPECT_EQ(Find<QLabel>(form, "PrinterName").text(), QStringLiteral("Fake printer"));
     EXPECT_EQ(Find<TListView>(form, "ListView").Count(), 3);
     EXPECT_EQ(Find<QLineEdit>(form, "Title").maxLength(), 60);
+}
+
+TEST_F(PrintingTest, EachOptionLandsInItsOwnValueAndBox) {
+    const char* const values[] = {"ProjektData", "ProjektName", "PageNumber", "Date"};
+    for (int off = 0; off < 4; ++off) {
+        SCOPED_TRACE(values[off]);
+        {
+            TPrintingForm form(nullptr, project);
+            for (int i = 0; i < 4; ++i) Find<QCheckBox>(form, kBoxes[i]).setChecked(i != off);
+            Find<QPushButton>(form, "Preview").click();
+        }
+        TRegistry registry;
+        ASSERT_TRUE(OpenProgramKey(registry) && registry.OpenKey("PrintingOptions", false));
+        PrintingOptionSet = TPrintingOptionSet();
+        TPrintingForm next(nullptr, project);
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(registry.ReadBool(values[i]), i != off) << values[i];
+            EXPECT_EQ(Checked(next, kBoxes[i]), i != off) << kBoxes[i];
+        }
+    }
 }
 
 TEST_F(PrintingTest, OptionsAreStoredByOkAndPreviewNotByCancel) {
