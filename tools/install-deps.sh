@@ -8,6 +8,8 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation2 fonts-dejavu-core
   libexpat1-dev libpugixml-dev ncompress xvfb xauth
+  # The printed report's test reads the PDF's text boxes back.
+  poppler-utils
   python3 locales
   # Needed only at run time, so no build shows them: the help pages' opener.
   xdg-utils

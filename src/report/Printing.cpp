@@ -14,6 +14,7 @@
 #include "project/Project.h"
 #include "report/PrintPreview.h"
 #include "report/PrinterOutput.h"
+#include "report/PrinterSetup.h"
 #include "report/PrintingOptions.h"
 #include "report/Report.h"
 #include "ui_Printing.h"
@@ -117,7 +118,8 @@ void TPrintingForm::PreviewClick() {
 }
 
 void TPrintingForm::SetupClick() {
-    if (ExecutePrinterSetup(Printer(), this)) ShowPrinterName();
+    TPrinterSetupForm setup(this, Printer());
+    if (setup.ShowModal() == mrOk) ShowPrinterName();
 }
 
 void TPrintingForm::HelpClick() { ShowHelp(); }

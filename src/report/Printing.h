@@ -33,6 +33,7 @@ public:
     void OKClick();
     // Shows the preview; the dialog stays open.
     void PreviewClick();
+    // The printer setup; after OK the printer's name shows the choice.
     void SetupClick();
     void HelpClick();
     // Selecting an item switches to the selected items.

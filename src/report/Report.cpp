@@ -189,7 +189,7 @@ void SetReportFont(TCanvas& canvas, const TFont& font) {
 
 TReportJob::TBlockResult TReportJob::RenderRTF(TCanvas& canvas, TRect& rect, TStringStream& stream,
                                                bool stopAfterParagraph, bool mustPlace) {
-    RTFPrint print;
+    RTFPrint print(reportFont_.Name(), reportFont_.Size());
     SetReportFont(canvas, reportFont_);
     while (stream.Position() + 1 < stream.Size()) {
         TRect trial = rect;
@@ -205,7 +205,7 @@ TReportJob::TBlockResult TReportJob::RenderRTF(TCanvas& canvas, TRect& rect, TSt
 }
 
 int TReportJob::MeasureRTF(TCanvas& canvas, const TRect& rect, TStringStream& stream) {
-    RTFPrint print;
+    RTFPrint print(reportFont_.Name(), reportFont_.Size());
     SetReportFont(canvas, reportFont_);
     TRect trial = rect;
     print.MeasureOnly = true;

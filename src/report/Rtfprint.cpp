@@ -27,6 +27,14 @@ int ClampDouble(double v) { return v <= INT_MIN ? INT_MIN : v >= INT_MAX ? INT_M
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The end of the word that starts at `start`: a word runs to the first
+// blank after its first character, so every word but the first carries the
+// blanks in front of it.
+std::size_t WordEnd(std::string_view text, std::size_t start) {
+    const std::size_t end = text.find(' ', start + 1);
+    return end == std::string_view::npos ? text.size() : end;
+}
+
 // A control word's parameter: "-" or a digit, then digits. The sign alone is
 // no number; numbers beyond int are clamped.
 int ParseParameter(std::string_view digits) {
@@ -136,11 +144,16 @@ bool RTFPrint::NextToken(TStringStream& stream) {
 
 void RTFPrint::Render(TCanvas& canvas, TRect& rect, TStringStream& stream, bool stopAfterParagraph) {
     TFont& font = canvas.Font();
-    if (!reportFontName_.empty()) font.SetName(reportFontName_);
-    if (reportFontSize_ != 0) font.SetSize(reportFontSize_);
-    // Where the setting is empty, \f and \fs refer to the canvas font's own.
-    effectiveName_ = font.Name();
-    effectiveSize_ = font.Size();
+    // Where the setting is empty, \f and \fs refer to the canvas font's own
+    // as the first run found it. Every run starts from that font, whatever
+    // an earlier run left on the canvas, so measuring and drawing agree.
+    if (!reportFontTaken_) {
+        effectiveName_ = reportFontName_.empty() ? font.Name() : reportFontName_;
+        effectiveSize_ = reportFontSize_ != 0 ? reportFontSize_ : font.Size();
+        reportFontTaken_ = true;
+    }
+    font.SetName(effectiveName_);
+    font.SetSize(effectiveSize_);
     styles_[0].Font = font;
     pixelsPerInch_ = font.PixelsPerInch();
     width_ = rect.Width();
@@ -214,18 +227,20 @@ bool RTFPrint::ProcessToken(TCanvas& canvas, TRect& rect) {
 void RTFPrint::DrawText(TCanvas& canvas, TRect& rect) {
     ApplyStyle(canvas, rect);
     const RTFStyle& style = Current();
+    const std::string_view text = TokenText;
     if (pendingRightTab_ != 0) {
-        const int w = canvas.TextWidth(TokenText);
-        if (std::int64_t(x_) + w < pendingRightTab_) x_ = pendingRightTab_ - w;
+        // The width the words will advance: a canvas whose widths don't add
+        // up would otherwise end the text short of the stop, and the next
+        // \tab would find that same stop again.
+        std::int64_t w = 0;
+        for (std::size_t start = 0; start < text.size(); start = WordEnd(text, start))
+            w += canvas.TextWidth(text.substr(start, WordEnd(text, start) - start));
+        if (x_ + w < pendingRightTab_) x_ = Clamp(pendingRightTab_ - w);
         pendingRightTab_ = 0;
     }
-    const std::string_view text = TokenText;
     std::size_t start = 0;
     while (start < text.size()) {
-        // A word runs to the first blank after its first character, so every
-        // word but the first carries the blanks in front of it.
-        std::size_t end = text.find(' ', start + 1);
-        if (end == std::string_view::npos) end = text.size();
+        const std::size_t end = WordEnd(text, start);
         std::string_view word = text.substr(start, end - start);
         start = end;
         TSize e = canvas.TextExtent(word);

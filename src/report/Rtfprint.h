@@ -53,8 +53,9 @@ public:
     };
     static constexpr int kStackDepth = 8;
 
-    // The report font that \fs and \f refer to: its name and size in points;
-    // "" and 0 leave the canvas font's own.
+    // The report font that \fs and \f refer to and every Render starts
+    // from: its name and size in points; "" and 0 take the canvas font's own
+    // at the first Render.
     explicit RTFPrint(std::string reportFontName = {}, int reportFontSize = 0);
 
     // Lays out the stream from its position to its end (or, with
@@ -84,6 +85,7 @@ private:
     // What \f and \fs read during a run: the report font as applied to the canvas.
     std::string effectiveName_;
     int effectiveSize_ = 0;
+    bool reportFontTaken_ = false;
     std::array<RTFStyle, kStackDepth> styles_;
     int level_ = 0;
     int x_ = 0;

@@ -12,6 +12,8 @@
 #include "platform/win/CodePage.h"
 #include "project/ProgramOptions.h"
 
+#include <QAction>
+
 #include <utility>
 
 AppFixture::AppFixture() = default;
@@ -112,4 +114,13 @@ void AppFixture::SelectLanguage(const std::string& id) {
 
 std::string Cp1250(const char* utf8) {
     return win::FromUtf8(win::CodePage::Cp1250, utf8);
+}
+
+std::string RuledStates(const TMainForm& form) {
+    std::string states;
+    for (const char* name : {"FileSave", "PrintAction", "ModifyItemAction", "DeleteItemAction", "RenameItemAction",
+                             "EditCut", "EditCopy", "EditPaste"}) {
+        states += form.FindComponentAs<QAction>(QString::fromLatin1(name))->isEnabled() ? '1' : '0';
+    }
+    return states;
 }

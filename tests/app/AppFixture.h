@@ -82,5 +82,10 @@ private:
     std::function<win::TDate()> previousToday_;
 };
 
+// The main window's ruled actions as the user finds them, one digit each
+// (1 enabled): FileSave, PrintAction, ModifyItemAction, DeleteItemAction,
+// RenameItemAction, EditCut, EditCopy, EditPaste.
+std::string RuledStates(const TMainForm& form);
+
 // Windows-1250 text of a UTF-8 literal, for the Hungarian built-in texts.
 std::string Cp1250(const char* utf8);

@@ -93,3 +93,32 @@ TItem ItemModifyFixture::Tank(CalcMode type) {
     item.Isolation.IsolationID = "mwmat";
     return item;
 }
+
+TItem ItemModifyFixture::Duct(GeometryType geometry, CalcMode type) {
+    TItem item = Pipe(type);
+    item.Geometry = geometry;
+    item.InnerDiameter = 400;
+    item.OuterDiameter = 402;
+    item.SideA = 400;
+    item.SideB = 200;
+    item.WallThickness = 1;
+    item.Medium.ItemID = "air";
+    item.Medium.Temperature = 40;
+    item.Medium.FetchProperties();
+    item.VolumeFlow = 1000;
+    item.InsideAlpha = 25;  // for Frost, where only a given alpha is left
+    item.Isolation.IsolationID = "mwmat";
+    return item;
+}
+
+TItem ItemModifyFixture::WithPoints() {
+    TItem item = Pipe(CalcMode::Optimum);
+    item.PriceDiagram = {{10, 5, 7}, {20, 8, 3}, {30, 12, 2}};
+    return item;
+}
+
+std::vector<double> ItemModifyFixture::BarValues(const QBarSet& bars) {
+    std::vector<double> values;
+    for (int i = 0; i < bars.count(); ++i) values.push_back(bars.at(i));
+    return values;
+}

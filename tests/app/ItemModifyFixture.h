@@ -11,8 +11,10 @@
 #include <QLineEdit>
 #include <QString>
 #include <QTabWidget>
+#include <QtCharts/QBarSet>
 
 #include <memory>
+#include <vector>
 #include <string>
 
 class ItemModifyFixture : public AppFixture {
@@ -47,6 +49,12 @@ protected:
     // DN 100 steel pipe, 50 m, 5 m3/h of water at 90 degC in air of 10 degC
     // and 60 %, mineral-wool pipe sections 50 mm thick.
     static TItem Pipe(CalcMode type = CalcMode::GivedThickness);
+    // A duct of that geometry, 400 x 200 or 400 mm, of air at 40 degC,
+    // 1000 m3/h, mineral-wool mats; inside alpha 25 where it is given.
+    static TItem Duct(GeometryType geometry, CalcMode type = CalcMode::GivedThickness);
     // A standing cylindrical tank of water at 60 degC, 2 m x 1.2 m.
     static TItem Tank(CalcMode type = CalcMode::GivedThickness);
+    // An Optimum pipe with the cost points (10, 5, 7), (20, 8, 3), (30, 12, 2).
+    static TItem WithPoints();
+    static std::vector<double> BarValues(const QBarSet& bars);
 };

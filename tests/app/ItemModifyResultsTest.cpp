@@ -1,28 +1,24 @@
-// The calculation dialog's results: Calculate, the cost chart, the chart on
-// a report page, the enlarged chart and the standard tubes.
+// The calculation dialog's results: Calculate, the warning colours, the cost
+// chart and the chart on a report page.
 
 #include "app/ItemModifyFixture.h"
 
-#include "app/BigChart.h"
 #include "app/CostChart.h"
-#include "app/StandardTubes.h"
-#include "data/StandardTubes.h"
 #include "lang/Languages.h"
 #include "platform/base/SysUtils.h"
 #include "platform/ui/QtText.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
-#include <QTreeWidget>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSet>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -36,15 +32,21 @@ protected:
         StartWithData();
     }
 
-    static std::vector<double> Values(const QBarSet& bars) {
-        std::vector<double> values;
-        for (int i = 0; i < bars.count(); ++i) values.push_back(bars.at(i));
-        return values;
+    // Water at 5 degC in air of 25 degC and 80 %.
+    static TItem ColdPipe(float thickness) {
+        TItem item = Pipe();
+        item.Medium.Temperature = 5;
+        item.AirTemperature = 25;
+        item.AirHumidity = 80;
+        item.Isolation.Thickness = thickness;
+        return item;
     }
-
-    static TItem WithPoints() {
-        TItem item = Pipe(CalcMode::Optimum);
-        item.PriceDiagram = {{10, 5, 7}, {20, 8, 3}, {30, 12, 2}};
+    // Air at 40 degC and `humidity` in a duct 1 mm thick, in air of -10 degC.
+    static TItem HumidDuct(float humidity) {
+        TItem item = Duct(GeometryType::SquareCanal);
+        item.InsideHumidity = humidity;
+        item.AirTemperature = -10;
+        item.Isolation.Thickness = 1;
         return item;
     }
 
@@ -64,42 +66,120 @@ protected:
 
 }  // namespace
 
-TEST_F(ItemModifyResultsTest, CalculateShowsTheEnginesResultsAndAnEditClearsThem) {
-    TItem item = Pipe();
-    auto form = Open(item);
-    Type(*form, "IsolationThickness", "80");
-    form->CalculateClick();
-    ASSERT_TRUE(Boxes.empty());
-    TItem expected = Pipe();
-    expected.Isolation.Thickness = 80;
-    ASSERT_TRUE(expected.Calculate());
+TEST_F(ItemModifyResultsTest, EveryApplicationAndTypeShowsItsResults) {
+    using Value = double (*)(const TItem&);
     const struct {
         const char* label;
-        std::string text;
-    } rows[] = {
-        {"k", FloatToStrG(expected.KValue, 3)},
-        {"kDimension", " W/mK"},
-        {"IsolationHeatConditionFactor", FloatToStrG(expected.Isolation.IsolationLambda, 3)},
-        {"InsideWallTemperature", FloatToStrG(expected.InsideWallTemperature, 4)},
-        {"OutsideWallTemperature2", FloatToStrG(expected.SurfaceTemperature, 4)},
-        {"OutsideSaturatedTemperature", FloatToStrG(expected.AirDewPoint, 4)},
-        {"SpecificPowerloss", FloatToStrG(std::fabs(expected.SpecificLoss), 4)},
-        {"SpecificPowerlossDimension", " W/m"},
-        {"Powerloss", FloatToStrG(std::fabs(expected.Loss) * 0.001, 4)},
-        {"OutTemperature2", FloatToStrG(expected.OutletTemperature, 4)},
-        {"EnergySave2", FloatToStrG(std::fabs(expected.SavingRatio) * 100, 4)},
-        {"Speed2", FloatToStrG(expected.Velocity, 3)},
-        {"GeometryThickness2", FloatToStrG(expected.WallThickness, 4)},
-        {"InsideAlpha2", FloatToStrG(expected.InsideAlpha, 4)},
-        {"OutsideAlpha2", FloatToStrG(expected.OutsideAlpha, 4)},
-        {"Suggestion", expected.Isolation.ResultText},
+        int digits;
+        Value value;
+    } always[] = {
+        {"IsolationHeatConditionFactor", 3, [](const TItem& i) -> double { return i.Isolation.IsolationLambda; }},
+        {"k", 3, [](const TItem& i) -> double { return i.KValue; }},
+        {"InsideWallTemperature", 4, [](const TItem& i) -> double { return i.InsideWallTemperature; }},
+        {"OutsideSaturatedTemperature", 4, [](const TItem& i) -> double { return i.AirDewPoint; }},
+        {"SpecificPowerloss", 4, [](const TItem& i) -> double { return std::fabs(i.SpecificLoss); }},
+        {"Powerloss", 4, [](const TItem& i) -> double { return std::fabs(i.Loss) * 0.001; }},
+        {"Speed2", 3, [](const TItem& i) -> double { return i.Velocity; }},
+        {"InsideAlpha2", 4, [](const TItem& i) -> double { return i.InsideAlpha; }},
+        {"OutsideAlpha2", 4, [](const TItem& i) -> double { return i.OutsideAlpha; }},
     };
+    // Each shown by every type but one.
+    const struct {
+        const char* label;
+        Value value;
+    } byType[] = {
+        {"IsolationThickness2", [](const TItem& i) -> double { return i.Isolation.Thickness; }},
+        {"OutsideWallTemperature2", [](const TItem& i) -> double { return i.SurfaceTemperature; }},
+        {"EnergySave2", [](const TItem& i) -> double { return std::fabs(i.SavingRatio) * 100; }},
+        {"OutTemperature2", [](const TItem& i) -> double { return i.OutletTemperature; }},
+    };
+    const char* const shownByType[] = {"0111", "1111", "1011", "1101", "1110", "1111", "1111"};
+    const struct {
+        const char* name;
+        TItem (*make)(CalcMode);
+        const char* kUnit;
+        const char* lossUnit;
+        const char* axisUnit;  // the chart's: per metre for both ducts too
+    } applications[] = {
+        {"pipe", [](CalcMode type) { return Pipe(type); }, " W/mK", " W/m", " [Ft/m]"},
+        {"round duct", [](CalcMode type) { return Duct(GeometryType::RoundCanal, type); }, " W/mK", " W/m", " [Ft/m]"},
+        {"rectangular duct", [](CalcMode type) { return Duct(GeometryType::SquareCanal, type); }, " W/m2K", " W/m2",
+         " [Ft/m]"},
+        {"tank", [](CalcMode type) { return Tank(type); }, " W/m2K", " W/m2", " [Ft/m2]"},
+    };
+    for (const auto& application : applications) {
+        for (int type = 0; type <= 6; ++type) {
+            SCOPED_TRACE(std::string(application.name) + " type " + std::to_string(type));
+            TItem item = application.make(static_cast<CalcMode>(type));
+            auto form = Open(item);
+            Boxes.clear();
+            form->CalculateClick();
+            ASSERT_TRUE(Boxes.empty()) << Boxes[0].Text;
+            TItem engine = item;
+            ASSERT_TRUE(engine.Calculate());
+            EXPECT_EQ(item, engine);
+            for (const auto& row : always) {
+                EXPECT_EQ(Text(*form, row.label), FloatToStrG(row.value(item), row.digits)) << row.label;
+            }
+            for (int i = 0; i < 4; ++i) {
+                const bool shown = shownByType[type][i] == '1';
+                EXPECT_EQ(Text(*form, byType[i].label), shown ? FloatToStrG(byType[i].value(item), 4) : "")
+                    << byType[i].label;
+            }
+            const bool round = item.Geometry == GeometryType::Tube || item.Geometry == GeometryType::RoundCanal;
+            EXPECT_EQ(Text(*form, "GeometryThickness2"), round ? FloatToStrG(item.WallThickness, 4) : "");
+            EXPECT_EQ(Text(*form, "kDimension"), application.kUnit);
+            EXPECT_EQ(Text(*form, "SpecificPowerlossDimension"), application.lossUnit);
+            EXPECT_EQ(Text(*form, "InsideSaturatedTemperature"), "");  // no humid air inside
+            EXPECT_EQ(Text(*form, "OptimalThickness"), FloatToStrG(item.Isolation.Thickness, 4) + " mm");
+            EXPECT_EQ(Text(*form, "Suggestion"), item.Isolation.ResultText);
+            EXPECT_FALSE(item.Isolation.ResultText.empty());
+            EXPECT_EQ(form->Chart().Count(), type == 6 ? static_cast<int>(item.PriceDiagram.size()) : 0);
+            EXPECT_EQ(FromQString(form->Chart().LeftAxis().titleText()),
+                      LanguageList->GetString("IDS_LEFTAXISTEXT") + application.axisUnit);
+        }
+    }
+}
+
+TEST_F(ItemModifyResultsTest, WorkedPipesShowTheirDigitsUnitsAndSigns) {
+    // 50 m of DN 100 steel pipe: the loss per metre times 50 is the loss in
+    // kW, the saving a percentage; cold water gains heat, shown without sign.
+    const struct {
+        const char* label;
+        const char* warm;  // water at 90 degC in air of 10 degC and 60 %, 80 mm
+        const char* cold;  // water at 5 degC in air of 25 degC and 80 %, 60 mm
+    } rows[] = {
+        {"k", "0.26", "0.261"},  // the loss per metre over 80 and 20 K, 3 digits
+        {"IsolationHeatConditionFactor", "0.038", "0.0345"},
+        {"InsideWallTemperature", "89.94", "5.029"},
+        {"OutsideWallTemperature2", "13.51", "22.31"},
+        {"OutsideSaturatedTemperature", "2.599", "21.31"},
+        {"SpecificPowerloss", "20.84", "5.216"},
+        {"SpecificPowerlossDimension", " W/m", " W/m"},
+        {"Powerloss", "1.041", "0.2605"},
+        {"EnergySave2", "94.36", "85.63"},
+        {"kDimension", " W/mK", " W/mK"},
+        {"Speed2", "0.154", "0.154"},
+        {"GeometryThickness2", "3.6", "3.6"},
+    };
+    TItem warm = Pipe();
+    TItem cold = ColdPipe(60);
+    auto warmForm = Open(warm);
+    auto coldForm = Open(cold);
+    Type(*warmForm, "IsolationThickness", "80");
+    warmForm->CalculateClick();
+    coldForm->CalculateClick();
+    ASSERT_TRUE(Boxes.empty());
     for (const auto& row : rows) {
         SCOPED_TRACE(row.label);
-        EXPECT_EQ(Text(*form, row.label), row.text);
+        EXPECT_EQ(Text(*warmForm, row.label), row.warm);
+        EXPECT_EQ(Text(*coldForm, row.label), row.cold);
     }
-    EXPECT_EQ(item, expected);
+}
 
+TEST_F(ItemModifyResultsTest, AnEditClearsTheResults) {
+    TItem item = Pipe();
+    auto form = Open(item);
     // Every input the results depend on clears them, the item keeps its own.
     for (const char* edit : {"TubeLength", "BallRadius", "EmissionFactor", "AirTemperature"}) {
         SCOPED_TRACE(edit);
@@ -117,35 +197,28 @@ TEST_F(ItemModifyResultsTest, CalculateShowsTheEnginesResultsAndAnEditClearsThem
     EXPECT_FALSE(Text(*form, "k").empty());
 }
 
-TEST_F(ItemModifyResultsTest, RectangularDuctShowsPerSquareMetreAndTheAxisPerMetre) {
-    TItem item = Pipe();
-    item.Geometry = GeometryType::SquareCanal;
-    item.SideA = 400;
-    item.SideB = 200;
-    item.WallThickness = 1;
-    item.Medium.ItemID = "air";
-    item.Medium.Temperature = 40;
-    item.VolumeFlow = 1000;
-    item.Isolation.IsolationID = "mwmat";
-    auto form = Open(item);
-    form->CalculateClick();
-    ASSERT_TRUE(Boxes.empty());
-    EXPECT_EQ(Text(*form, "kDimension"), " W/m2K");
-    EXPECT_EQ(Text(*form, "SpecificPowerlossDimension"), " W/m2");
-    EXPECT_EQ(FromQString(form->Chart().LeftAxis().titleText()),
-              LanguageList->GetString("IDS_LEFTAXISTEXT") + " [Ft/m]");
-}
-
-TEST_F(ItemModifyResultsTest, EveryTypeCalculatesOnTheShippedData) {
-    for (int type = 0; type <= 6; ++type) {
-        SCOPED_TRACE(type);
-        TItem item = Pipe(static_cast<CalcMode>(type));
+TEST_F(ItemModifyResultsTest, DewPointsTurnRedOnlyWhereTheWallIsColder) {
+    const QColor normal = QApplication::palette().color(QPalette::WindowText);
+    const struct {
+        const char* name;
+        TItem item;
+        const char* label;
+        bool red;
+    } rows[] = {
+        {"cold water, thin insulation", ColdPipe(1), "OutsideSaturatedTemperature", true},
+        {"cold water, thick insulation", ColdPipe(60), "OutsideSaturatedTemperature", false},
+        {"humid air inside, thin insulation", HumidDuct(90), "InsideSaturatedTemperature", true},
+        {"dry air inside", HumidDuct(10), "InsideSaturatedTemperature", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TItem item = row.item;
         auto form = Open(item);
-        Boxes.clear();
         form->CalculateClick();
-        EXPECT_TRUE(Boxes.empty()) << (Boxes.empty() ? "" : Boxes[0].Text);
-        EXPECT_FALSE(Text(*form, "k").empty());
-        EXPECT_EQ(form->Chart().Count(), type == 6 ? static_cast<int>(item.PriceDiagram.size()) : 0);
+        ASSERT_TRUE(Boxes.empty()) << Boxes[0].Text;
+        const QLabel& label = Label(*form, row.label);
+        EXPECT_FALSE(label.text().isEmpty());
+        EXPECT_EQ(label.palette().color(QPalette::WindowText), row.red ? QColor(Qt::red) : normal);
     }
 }
 
@@ -154,8 +227,8 @@ TEST_F(ItemModifyResultsTest, ChartStacksTheCostsAndTheLineRunsThroughTheSums) {
     auto form = Open(item);
     TCostChart& chart = form->Chart();
     EXPECT_EQ(chart.BottomAxis().categories(), (QStringList{"10", "20", "30"}));
-    EXPECT_EQ(Values(chart.Bars(0)), (std::vector<double>{5, 8, 12}));
-    EXPECT_EQ(Values(chart.Bars(1)), (std::vector<double>{7, 3, 2}));
+    EXPECT_EQ(BarValues(chart.Bars(0)), (std::vector<double>{5, 8, 12}));
+    EXPECT_EQ(BarValues(chart.Bars(1)), (std::vector<double>{7, 3, 2}));
     EXPECT_EQ(chart.Line().points(), (QList<QPointF>{{0, 12}, {1, 11}, {2, 14}}));
     EXPECT_EQ(chart.MarkTexts(), (QStringList{"12", "11", "14"}));
     EXPECT_GE(chart.LeftAxis().max(), 14);
@@ -227,59 +300,4 @@ TEST_F(ItemModifyResultsTest, ResultPageTakesTheRectanglesAspectOnANeverShownDia
     }
     EXPECT_EQ(NonWhite(blank, blank.rect()).first, 0);
     EXPECT_EQ(Find<QTabWidget>(*other, "CalculationPageControl").geometry(), QRect(400, 168, 393, 257));
-}
-
-TEST_F(ItemModifyResultsTest, BigChartCopiesTheChartByPosition) {
-    TItem item = WithPoints();
-    auto form = Open(item);
-    TBigChartForm big(form.get(), form->Chart());
-    const TCostChart& copy = big.Chart();
-    EXPECT_EQ(copy.Bars(0).objectName(), "Series1");
-    EXPECT_EQ(copy.Bars(1).objectName(), "Series2");
-    EXPECT_EQ(copy.Line().objectName(), "Series3");
-    // Position 1 is the loss, whatever the series' name.
-    EXPECT_EQ(Values(copy.Bars(1)), (std::vector<double>{7, 3, 2}));
-    EXPECT_EQ(copy.Bars(1).color(), QColor(Qt::red));
-    EXPECT_EQ(copy.Bars(1).label(), form->Chart().Bars(1).label());
-    EXPECT_EQ(Values(copy.Bars(0)), (std::vector<double>{5, 8, 12}));
-    EXPECT_EQ(copy.Line().points(), form->Chart().Line().points());
-    EXPECT_EQ(copy.MarkTexts(), (QStringList{"12", "11", "14"}));
-    EXPECT_EQ(copy.Line().color(), form->Chart().Line().color());
-    EXPECT_EQ(copy.BottomAxis().categories(), form->Chart().BottomAxis().categories());
-    EXPECT_EQ(copy.LeftAxis().titleText(), form->Chart().LeftAxis().titleText());
-
-    // The button opens it over the dialog.
-    QTest::mouseClick(&Find<QAbstractButton>(*form, "BigChartSpeedButton"), Qt::LeftButton);
-    EXPECT_EQ(ModalForms.back(), "BigChartForm");
-}
-
-TEST_F(ItemModifyResultsTest, StandardTubesGiveTheChosenSize) {
-    TItem item = Pipe();
-    auto form = Open(item);
-    SetModalRunner([&](TForm& dialog) {
-        auto& tubes = dynamic_cast<TStandardTubesForm&>(dialog);
-        EXPECT_EQ(tubes.parent(), form.get());  // opens on top of the calculation dialog
-        auto& tree = *tubes.FindComponentAs<QTreeWidget>("TreeView");
-        auto& ok = *tubes.FindComponentAs<QPushButton>("OK");
-        EXPECT_FALSE(ok.isEnabled());
-        QTreeWidgetItem* type = tree.topLevelItem(0);
-        tree.setCurrentItem(type->child(0));
-        EXPECT_TRUE(ok.isEnabled());
-        tree.setCurrentItem(type);
-        EXPECT_FALSE(ok.isEnabled());
-        tubes.OKClick();  // a type is no size: nothing happens
-        EXPECT_EQ(tubes.ModalResult(), mrNone);
-        tree.setCurrentItem(type->child(0));
-        emit tree.itemDoubleClicked(type->child(0), 0);
-        return tubes.ModalResult();
-    });
-    QTest::mouseClick(&Find<QPushButton>(*form, "StandardTubesButton"), Qt::LeftButton);
-    // The pipes' first type; the data base may list ducts before it.
-    const auto& types = StandardTubeTypes->Items;
-    const auto pipes = std::find_if(types.begin(), types.end(), [](const TTubeItem& t) { return t.AirCanal == 0; });
-    ASSERT_NE(pipes, types.end());
-    const TTubeItem& first = *pipes;
-    EXPECT_EQ(Text(*form, "Tubed1"), FloatToStrG(first.SubItems[0].db, 4));
-    EXPECT_EQ(Text(*form, "Tubed2"), FloatToStrG(first.SubItems[0].dk, 4));
-    EXPECT_EQ(Text(*form, "GeometryHeatConditionFactor"), FloatToStrG(first.HeatConditionFactor, 4));
 }

@@ -248,6 +248,78 @@ TEST_F(ItemModifyTest, InsideModesOfferOnlyWhatTheItemAllows) {
     EXPECT_EQ(pipe.InsideAlpha, 300);
 }
 
+TEST_F(ItemModifyTest, EveryCheckedFieldKeepsTheDialogOpenOnItsBadValue) {
+    const auto with = [](TItem item, const std::function<void(TItem&)>& change) {
+        change(item);
+        return item;
+    };
+    const auto tank = [&](TankShape shape) {
+        return with(Tank(), [shape](TItem& i) {
+            i.Shape = shape;
+            i.SphereRadius = 600;
+            i.BoxA = i.BoxB = i.BoxHeight = 1000;
+            i.TankVolume = 2;
+            i.TankSurface = 9;
+            i.GivenTankSize = 1200;
+        });
+    };
+    const TItem pipe = Pipe();
+    const TItem duct = Duct(GeometryType::SquareCanal);
+    const TItem given = with(Pipe(), [](TItem& i) {
+        i.InsideAlphaMode = i.OutsideAlphaMode = 2;
+        i.InsideAlpha = 300;
+        i.OutsideAlpha = 9;
+    });
+    const TItem windy = with(Pipe(), [](TItem& i) { i.OutsideAlphaMode = 0; });
+    const TItem user = with(Pipe(), [](TItem& i) { i.Medium.ItemID = "userdefined"; i.Medium.Temperature = 90; });
+    const TItem optimum = Pipe(CalcMode::Optimum);
+    // Each item calculates as it stands: only the field's check keeps the dialog open.
+    const struct {
+        const char* edit;
+        const char* bad;
+        TItem item;
+    } rows[] = {
+        {"Tubed1", "0", pipe}, {"Tubed2", "-1", pipe}, {"TubeLength", "-1", pipe},
+        {"Rectanglea", "0", duct}, {"Rectangleb", "x", duct}, {"RectangleLength", "-1", duct},
+        {"GeometryThickness", "0", duct}, {"CylinderDiameter", "0", tank(TankShape::Cylinder)},
+        {"CylinderLength", "0", tank(TankShape::Cylinder)}, {"BallRadius", "0", tank(TankShape::Sphere)},
+        {"Quadratica", "0", tank(TankShape::Box)}, {"Quadraticb", "0", tank(TankShape::Box)},
+        {"QuadraticHeight", "0", tank(TankShape::Box)}, {"TankSurface", "0", tank(TankShape::Given)},
+        {"TankVolume", "0", tank(TankShape::Given)}, {"Tankde", "0", tank(TankShape::Given)},
+        {"Time", "-1", tank(TankShape::Cylinder)}, {"GeometryHeatConditionFactor", "0", pipe},
+        {"MediumTemperature", "x", pipe}, {"MediumRelativHumidity", "100", duct},
+        {"Density", "-1", user}, {"SpecificHeat", "-1", user}, {"KinematicViscosity", "-1", user},
+        {"Beta", "-1", user}, {"HeatConditionFactor", "-1", user}, {"DissolutionTemperature", "x", user},
+        {"Volume", "0", pipe}, {"Speed", "0", with(Pipe(), [](TItem& i) { i.VolumeGiven = 0; i.Velocity = 0.2f; })},
+        {"InsideAlpha", "0", given}, {"OutsideAlpha", "0", given}, {"AirTemperature", "x", pipe},
+        {"AirRelativHumidity", "100", pipe}, {"WindSpeed", "-1", windy}, {"EmissionFactor", "1.01", pipe},
+        {"IsolationThickness", "-1", pipe}, {"OutsideWallTemperature", "x", Pipe(CalcMode::GivedSurfaceTemp)},
+        {"EnergySave", "-1", Pipe(CalcMode::GivedPower)}, {"OutTemperature", "x", Pipe(CalcMode::GivedTempDiff)},
+        {"Time", "-1", Pipe(CalcMode::Frost)}, {"ConstructionPrice", "-1", optimum}, {"EnergyPrice", "-1", optimum},
+        {"Year", "-1", optimum}, {"DayPerYear", "x", optimum}, {"HourPerDay", "-1", optimum},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.edit) + " " + row.bad);
+        TItem item = row.item;
+        auto form = Open(item);
+        Boxes.clear();
+        ASSERT_TRUE(form->ReadControls());
+        TItem calculable = item;
+        ASSERT_TRUE(calculable.Calculate());
+        Type(*form, row.edit, row.bad);
+        for (const char* button : {"OK", "Calculate"}) {
+            SCOPED_TRACE(button);
+            Edit(*form, "Name").setFocus();
+            Boxes.clear();
+            QTest::mouseClick(&Find<QPushButton>(*form, button), Qt::LeftButton);
+            EXPECT_EQ(form->ModalResult(), mrNone);
+            ASSERT_EQ(Boxes.size(), 1u);
+            EXPECT_EQ(Boxes[0].Text, WrongValue());
+            EXPECT_EQ(Focused(*form), row.edit);
+        }
+    }
+}
+
 TEST_F(ItemModifyTest, HumidityBelowAHundredOnly) {
     struct Row {
         const char* edit;

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -221,5 +222,84 @@ TEST_F(MainCommandsTest, NewAndModifyRunTheCalculationDialogOnACopy) {
         SetModalRunner(previous);
         EXPECT_EQ(shown, QStringLiteral("Új tétel"));
         EXPECT_EQ(form.Project().Modified, result == mrOk);
+    }
+}
+
+TEST_F(MainCommandsTest, EveryCommandAppliesTheEnableRules) {
+    TMainForm& form = StartWith(3);
+    TListView& list = form.ItemsList();
+    std::string own;  // the own format's bytes of the first copy
+    // The clipboard changes behind the window's back: only the command's own
+    // update brings Paste in line.
+    const auto flip = [&] {
+        if (clipboard.HasFormat(form.Project().ClipboardFormat)) {
+            clipboard.SetBlocks({{RegisterClipboardFormat("Rich Text Format"), "{\\rtf1 x}"}});
+        } else {
+            clipboard.SetBlocks({{form.Project().ClipboardFormat, own}});
+        }
+    };
+    const auto path = WorkFile("rules.kvr");
+    const struct {
+        const char* command;
+        std::function<void()> before;
+        std::function<void()> run;
+        const char* states;  // see RuledStates
+    } rows[] = {
+        {"EditCopy",
+         [&] {
+             clipboard.SetBlocks({});
+             Select(form, {0});
+         },
+         [&] { Trigger(form, "EditCopy"); }, "01111111"},
+        {"EditPaste", [&] { ASSERT_TRUE(clipboard.GetBlock(form.Project().ClipboardFormat, own)); },
+         [&] { Trigger(form, "EditPaste"); }, "11000001"},
+        {"NewItemAction", flip, [&] { Trigger(form, "NewItemAction"); }, "11000000"},
+        {"ModifyItemAction",
+         [&] {
+             Select(form, {1});
+             flip();
+         },
+         [&] { Trigger(form, "ModifyItemAction"); }, "11000001"},
+        {"DeleteItemAction",
+         [&] {
+             Select(form, {0});
+             flip();
+             BoxAnswers = {win::IDYES};
+         },
+         [&] { Trigger(form, "DeleteItemAction"); }, "11000000"},
+        {"EditCut", [&] { Select(form, {0}); }, [&] { Trigger(form, "EditCut"); }, "11000001"},
+        {"ProjectDataAction", flip, [&] { Trigger(form, "ProjectDataAction"); }, "11000000"},
+        {"rename",
+         [&] {
+             Select(form, {0});
+             flip();
+         },
+         [&] { emit list.Edited(0, QStringLiteral("x")); }, "11111111"},
+        {"FileSave",
+         [&] {
+             flip();
+             DialogAnswers = {path};
+         },
+         [&] { Trigger(form, "FileSave"); }, "01111110"},
+        {"FileSaveAs",
+         [&] {
+             form.Project().Modified = true;
+             flip();
+             DialogAnswers = {WorkFile("other.kvr")};
+         },
+         [&] { Trigger(form, "FileSaveAs"); }, "01111111"},
+        {"FileOpen",
+         [&] {
+             flip();
+             DialogAnswers = {path};
+         },
+         [&] { Trigger(form, "FileOpen"); }, "01000000"},
+        {"FileNew", flip, [&] { Trigger(form, "FileNew"); }, "00000001"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.command);
+        row.before();
+        row.run();
+        EXPECT_EQ(RuledStates(form), row.states);
     }
 }

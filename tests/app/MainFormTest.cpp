@@ -8,6 +8,8 @@
 #include "platform/base/MemoryStream.h"
 #include "platform/ui/CommandGuard.h"
 #include "platform/ui/ComponentProperties.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/ImageList.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/SaveFile.h"
@@ -25,6 +27,7 @@
 #include <QTest>
 #include <QToolBar>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -135,49 +138,56 @@ TEST_F(MainFormTest, CaptionIsTitleDashFileName) {
     EXPECT_EQ(form.Project().FileName, win::TextFromPath(path));
 }
 
-TEST_F(MainFormTest, EnableRules) {
-    TMainForm& form = Start();
-    for (const char* name : {"FileSave", "PrintAction", "ModifyItemAction", "DeleteItemAction", "RenameItemAction",
-                             "EditCut", "EditCopy", "EditPaste"}) {
-        EXPECT_FALSE(Enabled(form, name)) << name;
-    }
-    for (const char* name : {"FileNew", "FileOpen", "FileSaveAs", "NewItemAction", "ViewAction", "HelpAbout"}) {
-        EXPECT_TRUE(Enabled(form, name)) << name;
-    }
-
-    // Modified without items: Save, never Print.
-    form.Project().Modified = true;
-    form.UpdateActionStates();
-    EXPECT_TRUE(Enabled(form, "FileSave"));
-    EXPECT_FALSE(Enabled(form, "PrintAction"));
-
-    // Items, not modified: Print, not Save.
-    const auto path = WorkFile("two.kvr");
-    WriteFile(path, ProjectFile({"first", "second"}));
-    BoxAnswers = {win::IDNO};  // discard the changes
-    Open(form, path);
-    EXPECT_FALSE(Enabled(form, "FileSave"));
-    EXPECT_TRUE(Enabled(form, "PrintAction"));
-    EXPECT_FALSE(Enabled(form, "EditCut"));
-
-    // A selected item, once the list is clicked.
-    TListView& list = form.ItemsList();
-    ASSERT_EQ(list.Count(), 2);
-    list.SetSelected(1, true);
-    emit list.Click();
-    for (const char* name : {"ModifyItemAction", "DeleteItemAction", "RenameItemAction", "EditCut", "EditCopy"}) {
-        EXPECT_TRUE(Enabled(form, name)) << name;
-    }
-
-    // Paste follows the clipboard's own format, when a menu opens; RTF alone is not enough.
+TEST_F(MainFormTest, EnableRulesApplyWhenAMenuOpensOrTheListIsClicked) {
     TMemoryClipboard clipboard;
     IClipboard* previous = SetClipboard(&clipboard);
-    clipboard.SetBlocks({{RegisterClipboardFormat("Rich Text Format"), "{\\rtf1 x}"}});
-    emit form.FindComponentAs<QMenu>(QStringLiteral("Edit1"))->aboutToShow();
-    EXPECT_FALSE(Enabled(form, "EditPaste"));
-    clipboard.SetBlocks({{form.Project().ClipboardFormat, std::string("\0\0", 2)}});
-    emit form.FindComponentAs<QMenu>(QStringLiteral("PopupMenu"))->aboutToShow();
-    EXPECT_TRUE(Enabled(form, "EditPaste"));
+    TMainForm& form = Start();
+    TListView& list = form.ItemsList();
+    const auto menu = [&](const char* name) {
+        emit form.FindComponentAs<QMenu>(QString::fromLatin1(name))->aboutToShow();
+    };
+    EXPECT_EQ(RuledStates(form), "00000000");
+    // Each row changes what a rule depends on behind the window's back; only
+    // the event brings the actions up to date.
+    const struct {
+        const char* event;
+        std::function<void()> change;
+        std::function<void()> fire;
+        const char* states;  // see RuledStates
+    } rows[] = {
+        {"File1: modified without items", [&] { form.Project().Modified = true; }, [&] { menu("File1"); }, "10000000"},
+        {"open: items, not modified", [&] { BoxAnswers = {win::IDNO}; },
+         [&] {
+             const auto path = WorkFile("two.kvr");
+             WriteFile(path, ProjectFile({"first", "second"}));
+             Open(form, path);
+         },
+         "01000000"},
+        {"Edit1: a selected item", [&] { list.SetSelected(1, true); }, [&] { menu("Edit1"); }, "01111110"},
+        {"Calculate1: the own format",
+         [&] { clipboard.SetBlocks({{form.Project().ClipboardFormat, std::string(2, '\0')}}); },
+         [&] { menu("Calculate1"); }, "01111111"},
+        {"PopupMenu: RTF alone",
+         [&] { clipboard.SetBlocks({{RegisterClipboardFormat("Rich Text Format"), "{\\rtf1 x}"}}); },
+         [&] { menu("PopupMenu"); }, "01111110"},
+        {"list click: no selection",
+         [&] {
+             list.SetSelected(1, false);
+             form.Project().Modified = true;
+         },
+         [&] { emit list.Click(); }, "11000000"},
+        {"File1: no items", [&] { form.Project().Items.clear(); }, [&] { menu("File1"); }, "10000000"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.event);
+        row.change();
+        row.fire();
+        EXPECT_EQ(RuledStates(form), row.states);
+    }
+    for (const char* name : {"FileNew", "FileOpen", "FileSaveAs", "FileExit", "NewItemAction", "ViewAction",
+                             "ProjectDataAction", "ProgramOptionsAction", "HelpAbout", "HelpContent"}) {
+        EXPECT_TRUE(Enabled(form, name)) << name;
+    }
     SetClipboard(previous);
 }
 
@@ -375,14 +385,97 @@ TEST_F(MainFormTest, DoubleClickMeansModify) {
     EXPECT_EQ(modifies, 1);
 }
 
-TEST_F(MainFormTest, BuiltInTextsAreHungarian) {
+TEST_F(MainFormTest, EveryActionAsBuilt) {
     TMainForm& form = Start();
-    EXPECT_EQ(ActionOf(form, "FileNew").text(), QStringLiteral("Új dok&umentum..."));
-    EXPECT_EQ(ActionOf(form, "FileNew").statusTip(), QStringLiteral("Új dokumentum létrehozása"));
-    EXPECT_EQ(form.FindComponentAs<QMenu>(QStringLiteral("File1"))->title(), QStringLiteral("&Fájl"));
+    const TImageList& images = *form.FindComponentAs<TImageList>(QStringLiteral("ImageList1"));
+    const struct {
+        const char* name;
+        const char* caption;
+        const char* shortcut;
+        int image;  // index into ImageList1, -1 for none
+        const char* hint;
+    } rows[] = {
+        {"FileNew", "Új dok&umentum...", "Ctrl+N", 6, "Új dokumentum|Új dokumentum létrehozása"},
+        {"FileOpen", "&Megnyitás...", "Ctrl+O", 7, "Megnyitás|Meglévő dokumentum megnyitása"},
+        {"FileSave", "&Mentés", "Ctrl+S", 8, "Mentés|Dokumentum mentése"},
+        {"FileSaveAs", "Menté&s másként...", "", -1, "Mentés másként|Mentés más név alatt"},
+        {"FileExit", "&Kilépés", "", -1, "Kilépés|Kilépés a programból"},
+        {"EditCut", "&Kivágás", "Ctrl+X", 0, "Kivágás|Kiválasztott tétel kivágása és vágólapra helyezése"},
+        {"EditCopy", "&Másolás", "Ctrl+C", 1, "Másolás|Kiválasztott tétel vágólapra másolása"},
+        {"EditPaste", "&Beillesztés", "Ctrl+V", 2, "Beillesztés|A vágólapon lévő elem beillesztése"},
+        {"HelpAbout", "&Névjegy...", "", -1, "Névjegy"},
+        {"NewItemAction", "Ú&j számítás...", "Ctrl+J", -1, "Új számítás|Új számítás létrehozása"},
+        {"ModifyItemAction", "&Módosítás...", "Ctrl+M", -1, "Módosítás|Számítás módosítása"},
+        {"DeleteItemAction", "Tö&rlés", "Ctrl+Del", -1, "Törlés|Számítás(ok) törlése"},
+        {"RenameItemAction", "Á&tnevezés", "Ctrl+T", -1, "Átnevezés|Számítás átnevezése"},
+        {"PrintAction", "&Nyomtatás...", "Ctrl+P", 14, "Nyomtatás|Számítások nyomtatása"},
+        {"ViewAction", "&Nézet", "", 15, "Nézet|Elemek nézetmód váltás"},
+        {"ProjectDataAction", "Projekt adatok...", "", -1, "Projekt adatok| Projekt adminisztratív adatok"},
+        {"ProgramOptionsAction", "Beállítások", "", -1, "Beállítások|Program beállítások módosítása"},
+        {"HelpContent", "Tartalom", "", -1, ""},
+        {"HelpIndex", "Témakör keresése...", "", -1, ""},
+        {"HelpOnHelp", "Használat", "", -1, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QAction& action = ActionOf(form, row.name);
+        EXPECT_EQ(action.text(), QString::fromUtf8(row.caption));
+        EXPECT_EQ(action.shortcut().toString(QKeySequence::PortableText), QString::fromLatin1(row.shortcut));
+        if (row.image < 0) {
+            EXPECT_TRUE(action.icon().isNull());
+        } else {
+            EXPECT_EQ(action.icon().cacheKey(), images.Image(row.image).cacheKey());
+        }
+        EXPECT_EQ(ComponentHint(action), QString::fromUtf8(row.hint));
+    }
     EXPECT_EQ(form.ItemsList().ColumnCaption(0), QStringLiteral("Elnevezés"));
-    EXPECT_EQ(ActionOf(form, "DeleteItemAction").shortcut(), QKeySequence(QStringLiteral("Ctrl+Del")));
-    EXPECT_EQ(ActionOf(form, "PrintAction").shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+}
+
+TEST_F(MainFormTest, EveryMenuEntryInOrder) {
+    TMainForm& form = Start();
+    // Action names, "-" for a separator.
+    const auto entries = [](const QList<QAction*>& actions) {
+        QStringList names;
+        for (const QAction* action : actions) {
+            if (action->isSeparator()) {
+                names << QStringLiteral("-");
+            } else {
+                names << (action->menu() ? action->menu()->objectName() : action->objectName());
+            }
+        }
+        return names;
+    };
+    EXPECT_EQ(entries(form.menuBar()->actions()), (QStringList{"File1", "Edit1", "Calculate1", "Belltsok1", "Help1"}));
+    const struct {
+        const char* menu;
+        const char* title;
+        const char* hint;
+        QStringList entries;
+    } rows[] = {
+        {"File1", "&Fájl", "Fájl műveletek",
+         {"FileNew", "FileOpen", "FileSave", "FileSaveAs", "-", "ProjectDataAction", "PrintAction", "-", "FileExit"}},
+        {"Edit1", "&Szerkesztés", "Vágólap műveletek", {"EditCut", "EditCopy", "EditPaste"}},
+        {"Calculate1", "Számítás", "Számítási műveletek",
+         {"NewItemAction", "ModifyItemAction", "RenameItemAction", "DeleteItemAction"}},
+        {"Help1", "&Súgó", "Súgó elemek", {"HelpContent", "HelpIndex", "-", "HelpOnHelp", "-", "HelpAbout"}},
+        {"PopupMenu", "", "",
+         {"NewItemAction", "ModifyItemAction", "-", "EditCut", "EditCopy", "EditPaste", "-", "DeleteItemAction",
+          "RenameItemAction"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.menu);
+        const QMenu& menu = *form.FindComponentAs<QMenu>(QString::fromLatin1(row.menu));
+        EXPECT_EQ(menu.title(), QString::fromUtf8(row.title));
+        EXPECT_EQ(ComponentHint(menu), QString::fromUtf8(row.hint));
+        EXPECT_EQ(entries(menu.actions()), row.entries);
+    }
+    // The list's context menu is the popup; the options entry runs its action.
+    EXPECT_EQ(form.ItemsList().PopupMenu(), form.FindComponentAs<QMenu>(QStringLiteral("PopupMenu")));
+    int runs = 0;
+    QObject::connect(&ActionOf(form, "ProgramOptionsAction"), &QAction::triggered, [&] { ++runs; });
+    ModalResult = mrCancel;
+    form.FindComponentAs<QAction>(QStringLiteral("Belltsok1"))->trigger();
+    EXPECT_EQ(runs, 1);
 }
 
 TEST_F(MainFormTest, TranslatedIntoEnglish) {

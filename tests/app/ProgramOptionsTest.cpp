@@ -82,6 +82,48 @@ TEST_F(ProgramOptionsTest, AMarginThatIsNoIntegerKeepsTheDialogOpenAndStoresNoth
     EXPECT_EQ(Stored("ProgramOptions", "Planer", false), Cp1250("Új tervező\r\n"));
 }
 
+TEST_F(ProgramOptionsTest, EveryFieldComesBackInItsOwnControlAndValue) {
+    for (const bool on : {true, false}) {
+        SCOPED_TRACE(on);
+        const QString planer = on ? QStringLiteral("Kovács\nÉva") : QStringLiteral("x");
+        TMainForm& main = Start();
+        {
+            TProgramOptionsForm form(&main, *AppOptions);
+            Child<QPlainTextEdit>(form, "Planer").setPlainText(planer);
+            Child<QCheckBox>(form, "InitDate").setChecked(!on);
+            Child(form, "LeftMargin").setText(QStringLiteral("11"));
+            Child(form, "TopMargin").setText(QStringLiteral("12"));
+            Child(form, "RightMargin").setText(QStringLiteral("13"));
+            Child(form, "BottomMargin").setText(QStringLiteral("14"));
+            auto& list = Child<QListWidget>(form, "OptionsList");
+            list.item(0)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+            list.item(1)->setCheckState(on ? Qt::Unchecked : Qt::Checked);
+            Click(form, "OK");
+            ASSERT_EQ(form.ModalResult(), mrOk);
+        }
+        const char* const stored[][2] = {{"LeftMargin", "11"},
+                                         {"TopMargin", "12"},
+                                         {"RightMargin", "13"},
+                                         {"BottomMargin", "14"},
+                                         {"InitDate", on ? "0" : "1"},
+                                         {"ViewMediumData", on ? "1" : "0"},
+                                         {"CalcPrecision", on ? "0" : "1"}};
+        for (const auto& value : stored) EXPECT_EQ(Stored("ProgramOptions", value[0]), value[1]) << value[0];
+        // A new start reads them back into their own controls.
+        Stop();
+        TMainForm& again = Start();
+        TProgramOptionsForm form(&again, *AppOptions);
+        EXPECT_EQ(Child<QPlainTextEdit>(form, "Planer").toPlainText(), planer);
+        EXPECT_EQ(Child<QCheckBox>(form, "InitDate").isChecked(), !on);
+        const QStringList margins{Child(form, "LeftMargin").text(), Child(form, "TopMargin").text(),
+                                  Child(form, "RightMargin").text(), Child(form, "BottomMargin").text()};
+        EXPECT_EQ(margins, (QStringList{"11", "12", "13", "14"}));
+        auto& list = Child<QListWidget>(form, "OptionsList");
+        EXPECT_EQ(list.item(0)->checkState() == Qt::Checked, on);
+        EXPECT_EQ(list.item(1)->checkState() == Qt::Checked, !on);
+    }
+}
+
 TEST_F(ProgramOptionsTest, TheChosenReportFontIsStoredOnlyOnOk) {
     TMainForm& main = Start();
     const FontDialogHook previous = SetFontDialogHook([](const TFontDialog& dialog) -> std::optional<QFont> {
@@ -100,22 +142,6 @@ TEST_F(ProgramOptionsTest, TheChosenReportFontIsStoredOnlyOnOk) {
         EXPECT_EQ(Stored("Fonts", "ReportSize"), ok ? "12" : "");
     }
     SetFontDialogHook(previous);
-}
-
-TEST_F(ProgramOptionsTest, OptionsListEntriesSetTheSwitches) {
-    TMainForm& main = Start();
-    for (const auto& [viewMediumData, calcPrecision] : {std::pair{true, false}, {false, true}}) {
-        SCOPED_TRACE(viewMediumData);
-        TProgramOptionsForm form(&main, *AppOptions);
-        auto& list = Child<QListWidget>(form, "OptionsList");
-        EXPECT_EQ(list.item(0)->checkState() == Qt::Checked, AppOptions->ViewMediumData);
-        list.item(0)->setCheckState(viewMediumData ? Qt::Checked : Qt::Unchecked);
-        list.item(1)->setCheckState(calcPrecision ? Qt::Checked : Qt::Unchecked);
-        Click(form, "OK");
-        EXPECT_EQ(AppOptions->ViewMediumData, viewMediumData);
-        EXPECT_EQ(AppOptions->CalcPrecision, calcPrecision);
-        EXPECT_EQ(Stored("ProgramOptions", "CalcPrecision"), calcPrecision ? "1" : "0");
-    }
 }
 
 TEST_F(ProgramOptionsTest, TheCommandOpensTheDialogTranslated) {

@@ -52,16 +52,28 @@ TEST_F(ProjektDataTest, OkTakesEveryFieldAndAlwaysMarksTheProjectModified) {
     TProject& project = main.Project();
     {
         TProjektDataForm form(&main, project);
+        Child(form, "Address").setPlainText(QStringLiteral("Pécs"));
         Child(form, "Customer").setPlainText(QStringLiteral("Nyírő Kft.\nGyőr"));
         Child(form, "Planer").setPlainText(QStringLiteral("Kovács Éva\n"));  // no empty last line
         Child(form, "Comment").setPlainText(QStringLiteral("-"));
         Child<QLineEdit>(form, "Date").setText(QStringLiteral("2004. 03. 01."));
         Click(form, "OK");
     }
+    EXPECT_EQ(project.Address.Lines(), std::vector<std::string>{Cp1250("Pécs")});
     EXPECT_EQ(project.Customer.Lines(), (std::vector<std::string>{Cp1250("Nyírő Kft."), Cp1250("Győr")}));
     EXPECT_EQ(project.Planer.Lines(), std::vector<std::string>{Cp1250("Kovács Éva")});
     EXPECT_EQ(project.Comment.Lines(), std::vector<std::string>{"-"});
     EXPECT_EQ(project.Date, "2004. 03. 01.");
+    {
+        // Each back in its own control.
+        TProjektDataForm form(&main, project);
+        const QStringList shown{Child(form, "Address").toPlainText(), Child(form, "Customer").toPlainText(),
+                                Child(form, "Planer").toPlainText(), Child(form, "Comment").toPlainText(),
+                                Child<QLineEdit>(form, "Date").text()};
+        EXPECT_EQ(shown, (QStringList{QStringLiteral("Pécs"), QStringLiteral("Nyírő Kft.\nGyőr"),
+                                      QStringLiteral("Kovács Éva"), QStringLiteral("-"),
+                                      QStringLiteral("2004. 03. 01.")}));
+    }
 
     // Through the command, OK without a change: modified, Save enabled.
     project.Modified = false;

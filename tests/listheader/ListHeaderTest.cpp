@@ -1,5 +1,6 @@
 #include "listheader/ListHeader.h"
 
+#include "lang/Languages.h"
 #include "listheader/ListViewWithHeader.h"
 #include "listheader/TitleResources.h"
 #include "platform/base/Registry.h"
@@ -176,6 +177,70 @@ TEST_F(ListHeaderTest, HeaderFollowsTheListsScrolling) {
     form.list->resize(310, 270);
     QApplication::processEvents();
     EXPECT_EQ(form.list->Header(), nullptr);
+}
+
+// --- a stored layout and the language's titles ------------------------------------
+
+class StoredLayoutTest : public ::testing::Test {
+protected:
+    StoredLayoutTest() {
+        saved_ = std::move(LanguageList->Languages);
+        LanguageList->Languages = {ReadLanguage("<language id=\"T\" UserInterface=\"yes\"></language>"
+                                                "<title name=\"HeaderTest\"><columnitem id=\"2\" row=\"1\">Length"
+                                                "</columnitem><columnitem id=\"3\" row=\"2\">m</columnitem></title>")};
+        LanguageList->SetLanguage("T");
+        RegisterTitleResource("HeaderTest", TitleText({10, 10, 10}));
+    }
+    ~StoredLayoutTest() override {
+        LanguageList->Languages = std::move(saved_);
+        LanguageList->SetLanguage("");
+    }
+
+    testing_support::ScopedMachineRoot machine_;
+    FixedMetrics metrics_;
+
+private:
+    std::vector<TLanguage> saved_;
+};
+
+TEST_F(StoredLayoutTest, ListColumnsFollowTheLayoutInEitherOrder) {
+    {
+        // Id 3 first, 20 wide and right-aligned; id 1 15 wide and centred; id 2 hidden.
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey("Software\\Lumivar\\TESTPROG\\Headers\\Items", true));
+        registry.WriteString("Order", "3,1,2");
+        registry.WriteString("1", "15lcS");
+        registry.WriteString("2", "-7llS");
+        registry.WriteString("3", "20lrS");
+    }
+    for (const bool bindFirst : {true, false}) {
+        SCOPED_TRACE(bindFirst ? "bound, then loaded" : "loaded, then bound");
+        HeaderForm form;
+        form.header->SetRegistryName("Items");
+        form.header->SetFormatName("HeaderTest");
+        if (bindFirst) form.list->SetHeaderName("Header1");
+        form.header->LoadFromRegistry("TESTPROG");
+        if (!bindFirst) form.list->SetHeaderName("Header1");
+        std::vector<int> widths;
+        std::vector<Qt::Alignment> alignments;
+        for (int c = 0; c < form.list->ColumnCount(); ++c) {
+            widths.push_back(form.list->ColumnWidth(c));
+            alignments.push_back(form.list->ColumnAlignment(c));
+        }
+        EXPECT_EQ(widths, (std::vector<int>{120, 90}));
+        EXPECT_EQ(alignments, (std::vector<Qt::Alignment>{Qt::AlignRight, Qt::AlignHCenter}));
+    }
+}
+
+TEST_F(StoredLayoutTest, AFormatLoadedByNameCarriesTheLanguagesTitles) {
+    HeaderForm form;
+    form.header->SetFormatName("HeaderTest");
+    const TListHeaderFormat& format = form.header->Format();
+    std::vector<std::string> titles;
+    for (int c = 0; c < format.ColumnCount(); ++c) {
+        titles.push_back(format.Column(c).GetTitle(0) + "|" + format.Column(c).GetTitle(1));
+    }
+    EXPECT_EQ(titles, (std::vector<std::string>{"T1|u", "Length|u", "T3|m"}));
 }
 
 // --- window placement ------------------------------------------------------------

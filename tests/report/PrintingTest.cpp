@@ -4,13 +4,16 @@
 
 #include "app/Main.h"
 #include "lang/Languages.h"
+#include "platform/base/Registry.h"
 #include "platform/ui/ListView.h"
+#include "project/ProgramOptions.h"
 #include "report/GotoPage.h"
 #include "report/PrintPreview.h"
 #include "report/Printing.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +57,26 @@ TEST_F(PrintingTest, FirstRunHasEveryOptionOn) {
     EXPECT_EQ(Find<QLabel>(form, "PrinterName").text(), QStringLiteral("Fake printer"));
     EXPECT_EQ(Find<TListView>(form, "ListView").Count(), 3);
     EXPECT_EQ(Find<QLineEdit>(form, "Title").maxLength(), 60);
+}
+
+TEST_F(PrintingTest, EachOptionLandsInItsOwnValueAndBox) {
+    const char* const values[] = {"ProjektData", "ProjektName", "PageNumber", "Date"};
+    for (int off = 0; off < 4; ++off) {
+        SCOPED_TRACE(values[off]);
+        {
+            TPrintingForm form(nullptr, project);
+            for (int i = 0; i < 4; ++i) Find<QCheckBox>(form, kBoxes[i]).setChecked(i != off);
+            Find<QPushButton>(form, "Preview").click();
+        }
+        TRegistry registry;
+        ASSERT_TRUE(OpenProgramKey(registry) && registry.OpenKey("PrintingOptions", false));
+        PrintingOptionSet = TPrintingOptionSet();
+        TPrintingForm next(nullptr, project);
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(registry.ReadBool(values[i]), i != off) << values[i];
+            EXPECT_EQ(Checked(next, kBoxes[i]), i != off) << kBoxes[i];
+        }
+    }
 }
 
 TEST_F(PrintingTest, OptionsAreStoredByOkAndPreviewNotByCancel) {
@@ -188,4 +211,49 @@ TEST_F(PrintingTest, FailedRunIsShownOnceAndTidiedUp) {
     EXPECT_TRUE(printer.aborted);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(form.ModalResult(), mrNone);
+}
+
+TEST_F(PrintingTest, SetupChoosesWhereTheNextJobGoesAndPrintsNothing) {
+    struct Case {
+        const char* button;
+        const char* where;  // the radio button the user picks
+        const char* paper;
+        TPrinterChoice chosen;
+        QString shown;
+    };
+    const Case cases[] = {
+        {"Cancel", "PrinterRadioButton", "A3", {"Laser", "A4", false}, QStringLiteral("Laser")},
+        {"OK", "PrinterRadioButton", "A3", {"Plotter", "A3", true}, QStringLiteral("Plotter")},
+        {"OK", "PdfRadioButton", "A5", {"", "A5", true}, QStringLiteral("Fake printer")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.button << " " << c.where);
+        printer.choice = {"Laser", "A4", false};
+        printer.documents.clear();
+        printer.pages.clear();
+        printer.ended = false;
+        TPrintingForm form(nullptr, project);
+        const ModalRunner previous = SetModalRunner([&](TForm& setup) {
+            ModalForms.push_back(setup.objectName());
+            auto& printers = *setup.FindComponentAs<QComboBox>(QStringLiteral("PrinterComboBox"));
+            printers.setCurrentIndex(1);
+            emit printers.activated(1);
+            setup.FindComponentAs<QRadioButton>(QString::fromLatin1(c.where))->setChecked(true);
+            auto& papers = *setup.FindComponentAs<QComboBox>(QStringLiteral("PaperComboBox"));
+            papers.setCurrentIndex(papers.findText(QString::fromLatin1(c.paper)));
+            setup.FindComponentAs<QRadioButton>(QStringLiteral("LandscapeRadioButton"))->setChecked(true);
+            setup.FindComponentAs<QPushButton>(QString::fromLatin1(c.button))->click();
+            return setup.ModalResult();
+        });
+        Find<QPushButton>(form, "Setup").click();
+        SetModalRunner(previous);
+        EXPECT_EQ(ModalForms.back(), QStringLiteral("PrinterSetupForm"));
+        EXPECT_TRUE(printer.pages.empty());
+        EXPECT_EQ(printer.choice, c.chosen);
+        EXPECT_EQ(Find<QLabel>(form, "PrinterName").text(), c.shown);
+        // The next job goes where the setup sent it.
+        Find<QPushButton>(form, "OK").click();
+        ASSERT_EQ(printer.documents.size(), 1u);
+        EXPECT_EQ(printer.documents[0], c.chosen);
+    }
 }

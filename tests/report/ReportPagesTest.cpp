@@ -116,6 +116,17 @@ TEST_F(ReportPagesTest, PdfHoldsOnePageObjectPerPage) {
     EXPECT_EQ(pages, 3);
 }
 
+TEST_F(ReportPagesTest, PdfTakesThePaperAndOrientationChosen) {
+    TQtPrinter pdf;
+    const std::vector<std::string> papers = pdf.Papers("");
+    EXPECT_NE(std::find(papers.begin(), papers.end(), "A5"), papers.end());
+    pdf.SetChoice({"", "A5", true});
+    EXPECT_EQ(pdf.Choice(), (TPrinterChoice{"", "A5", true}));
+    EXPECT_TRUE(pdf.NeedsOutputFile());
+    EXPECT_EQ(pdf.Sheet().PaperWidthMm, 210);
+    EXPECT_EQ(pdf.Sheet().PaperHeightMm, 148);
+}
+
 TEST_F(ReportPagesTest, FailedRunLeavesNoPdf) {
     TQtPrinter pdf;
     const std::filesystem::path file = WorkFile("broken.pdf");

@@ -30,11 +30,28 @@ public:
     bool needsFile = false;
     std::filesystem::path file;
 
-    std::string Name() const override { return file.empty() ? "Fake printer" : "Fake: " + file.string(); }
+    // Two installed printers; the PDF file's papers are fewer.
+    TPrinterChoice choice;
+    std::vector<TPrinterChoice> documents;  // the choice at each BeginDoc
+
+    std::string Name() const override {
+        if (!choice.Printer.empty()) return choice.Printer;
+        return file.empty() ? "Fake printer" : "Fake: " + file.string();
+    }
     TPrinterSheet Sheet() const override { return sheet; }
+    std::vector<std::string> Printers() const override { return {"Laser", "Plotter"}; }
+    std::vector<std::string> Papers(const std::string& printer) const override {
+        if (printer.empty()) return {"A4", "A5"};
+        return {"A4", "A3", "Letter"};
+    }
+    TPrinterChoice Choice() const override { return choice; }
+    void SetChoice(const TPrinterChoice& c) override { choice = c; }
     bool NeedsOutputFile() const override { return needsFile; }
     void SetOutputFile(const std::filesystem::path& path) override { file = path; }
-    void BeginDoc() override { NewPage(); }
+    void BeginDoc() override {
+        documents.push_back(choice);
+        NewPage();
+    }
     void NewPage() override { pages.push_back(std::make_unique<TFakeCanvas>(sheet.PixelsPerInch)); }
     void EndDoc() override { ended = true; }
     void Abort() override { aborted = true; }

@@ -203,3 +203,41 @@ TEST(Rtfprint, MeasureOnlyEndsWhereDrawingEnds) {
         EXPECT_EQ(measured.rect.Top, drawn.rect.Top);
     }
 }
+
+// The report measures a block and then draws it with the same object: what
+// the first run leaves on the canvas must not reach the second.
+TEST(Rtfprint, MeasuringFirstChangesNeitherHeightNorSizes) {
+    struct Case {
+        std::string rtf;
+        std::string reportName;
+        int reportSize;
+    };
+    const Case cases[] = {
+        {"\\sb144\\f4\\fs16 Product 1.00", "Arial", 10},  // ends smaller
+        {"a\\par m{\\super 2}", "Arial", 10},              // ends in a superscript
+        {"\\fs24 big\\par x", "Arial", 10},                // ends larger
+        {"\\fs24 big\\par x", "", 0},                      // the canvas font's own
+    };
+    const auto sizes = [](const TFakeCanvas& canvas) {
+        std::vector<int> out;
+        for (const auto& text : canvas.texts) out.push_back(text.Font.Size());
+        return out;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rtf + " / " + c.reportName);
+        const Layout fresh(c.rtf, 72, 1000, false, c.reportName, c.reportSize);
+        TFakeCanvas canvas(72);
+        RTFPrint print(c.reportName, c.reportSize);
+        TStringStream stream(c.rtf);
+        TRect measured{0, 100, 1000, 10000};
+        TRect drawn = measured;
+        print.MeasureOnly = true;
+        print.Render(canvas, measured, stream);
+        stream.SetPosition(0);
+        print.MeasureOnly = false;
+        print.Render(canvas, drawn, stream);
+        EXPECT_EQ(measured.Top, fresh.rect.Top);
+        EXPECT_EQ(drawn.Top, fresh.rect.Top);
+        EXPECT_EQ(sizes(canvas), sizes(fresh.canvas));
+    }
+}

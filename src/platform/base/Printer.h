@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // A printer that can't start or go on with a document.
 class EPrinter : public Exception {
@@ -26,6 +27,14 @@ struct TPrinterSheet {
     int PixelsPerInch = 0;
 };
 
+// Where and on what a document goes, as the printer setup chooses it.
+struct TPrinterChoice {
+    std::string Printer;  // an installed printer; empty: the PDF file
+    std::string Paper;    // one of Papers(Printer); empty keeps the current one
+    bool Landscape = false;
+    bool operator==(const TPrinterChoice&) const = default;
+};
+
 class TPrinter {
 public:
     virtual ~TPrinter() = default;
@@ -33,6 +42,13 @@ public:
     // The printer's name as the user knows it.
     virtual std::string Name() const = 0;
     virtual TPrinterSheet Sheet() const = 0;
+    // The installed printers, and the paper sizes a printer takes (empty
+    // name: the PDF file's).
+    virtual std::vector<std::string> Printers() const { return {}; }
+    virtual std::vector<std::string> Papers(const std::string& /*printer*/) const { return {}; }
+    virtual TPrinterChoice Choice() const { return {}; }
+    // Takes effect for the next document.
+    virtual void SetChoice(const TPrinterChoice& /*choice*/) {}
     // Output goes to a file whose name must be given before BeginDoc.
     virtual bool NeedsOutputFile() const { return false; }
     virtual void SetOutputFile(const std::filesystem::path& /*path*/) {}

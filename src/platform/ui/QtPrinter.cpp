@@ -8,13 +8,24 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace {
 
 TPrinter* installed = nullptr;
-PrinterSetupHook setupHook;
+
+// The paper sizes a printer takes; the PDF file (no name) takes these.
+QList<QPageSize> PageSizes(const QString& printer) {
+    if (!printer.isEmpty()) {
+        const QList<QPageSize> sizes = QPrinterInfo::printerInfo(printer).supportedPageSizes();
+        if (!sizes.isEmpty()) return sizes;
+    }
+    QList<QPageSize> sizes;
+    for (const auto id : {QPageSize::A4, QPageSize::A3, QPageSize::A5, QPageSize::Letter, QPageSize::Legal})
+        sizes.push_back(QPageSize(id));
+    return sizes;
+}
 
 }  // namespace
 
@@ -40,6 +51,39 @@ TPrinterSheet TQtPrinter::Sheet() const {
     const QRect paint = layout.paintRectPixels(dpi);
     const QRectF mm = layout.fullRect(QPageLayout::Millimeter);
     return {full.width(), full.height(), paint.left(), paint.top(), qRound(mm.width()), qRound(mm.height()), dpi};
+}
+
+std::vector<std::string> TQtPrinter::Printers() const {
+    std::vector<std::string> names;
+    for (const QString& name : QPrinterInfo::availablePrinterNames()) names.push_back(FromQString(name));
+    return names;
+}
+
+std::vector<std::string> TQtPrinter::Papers(const std::string& printer) const {
+    std::vector<std::string> names;
+    for (const QPageSize& size : PageSizes(ToQString(printer))) names.push_back(FromQString(size.name()));
+    return names;
+}
+
+TPrinterChoice TQtPrinter::Choice() const {
+    const QPageLayout layout = printer_->pageLayout();
+    return {NeedsOutputFile() ? std::string() : FromQString(printer_->printerName()),
+            FromQString(layout.pageSize().name()), layout.orientation() == QPageLayout::Landscape};
+}
+
+void TQtPrinter::SetChoice(const TPrinterChoice& choice) {
+    if (choice.Printer.empty()) {
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+    } else {
+        // A file named for an earlier PDF run would take the printer's output.
+        printer_->setOutputFileName(QString());
+        printer_->setOutputFormat(QPrinter::NativeFormat);
+        printer_->setPrinterName(ToQString(choice.Printer));
+    }
+    for (const QPageSize& size : PageSizes(ToQString(choice.Printer))) {
+        if (FromQString(size.name()) == choice.Paper) printer_->setPageSize(size);
+    }
+    printer_->setPageOrientation(choice.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 bool TQtPrinter::NeedsOutputFile() const { return printer_->outputFormat() == QPrinter::PdfFormat; }
@@ -101,19 +145,5 @@ TPrinter& Printer() {
 TPrinter* SetPrinter(TPrinter* printer) {
     TPrinter* previous = installed;
     installed = printer;
-    return previous;
-}
-
-bool ExecutePrinterSetup(TPrinter& printer, QWidget* owner) {
-    if (setupHook) return setupHook(printer);
-    auto* qt = dynamic_cast<TQtPrinter*>(&printer);
-    if (qt == nullptr) return false;
-    QPrintDialog dialog(&qt->QtPrinter(), owner);
-    return dialog.exec() == QDialog::Accepted;
-}
-
-PrinterSetupHook SetPrinterSetupHook(PrinterSetupHook hook) {
-    PrinterSetupHook previous = std::move(setupHook);
-    setupHook = std::move(hook);
     return previous;
 }

@@ -6,13 +6,11 @@
 
 #include <QString>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
 class QPainter;
 class QPrinter;
-class QWidget;
 class TQtCanvas;
 
 class TQtPrinter : public TPrinter {
@@ -23,6 +21,11 @@ public:
     // The PDF output: "PDF", and its file once that is set.
     std::string Name() const override;
     TPrinterSheet Sheet() const override;
+    // The printers Qt finds installed; an A4 .. Legal list for the PDF file.
+    std::vector<std::string> Printers() const override;
+    std::vector<std::string> Papers(const std::string& printer) const override;
+    TPrinterChoice Choice() const override;
+    void SetChoice(const TPrinterChoice& choice) override;
     bool NeedsOutputFile() const override;
     void SetOutputFile(const std::filesystem::path& path) override;
 
@@ -32,8 +35,6 @@ public:
     void Abort() override;
     bool Printing() const override { return painter_ != nullptr; }
     TCanvas& Canvas() override;
-
-    QPrinter& QtPrinter() { return *printer_; }
 
 private:
     std::unique_ptr<QPrinter> printer_;
@@ -47,8 +48,3 @@ TPrinter& Printer();
 // the one installed before (null for the program's).
 TPrinter* SetPrinter(TPrinter* printer);
 
-// The printer-setup dialog over the printer; true when the user chose OK.
-bool ExecutePrinterSetup(TPrinter& printer, QWidget* owner);
-// Answers the setup dialog in place of the user; an empty hook restores it.
-using PrinterSetupHook = std::function<bool(TPrinter& printer)>;
-PrinterSetupHook SetPrinterSetupHook(PrinterSetupHook hook);

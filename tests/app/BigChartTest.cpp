@@ -1,0 +1,59 @@
+// The enlarged chart: a copy of the calculation dialog's cost chart.
+
+#include "app/BigChart.h"
+
+#include "app/CostChart.h"
+#include "app/ItemModifyFixture.h"
+
+#include <QAbstractButton>
+#include <QTest>
+#include <QtCharts/QBarCategoryAxis>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
+
+#include <vector>
+
+namespace {
+
+class BigChartTest : public ItemModifyFixture {
+protected:
+    void SetUp() override {
+        ItemModifyFixture::SetUp();
+        StartWithData();
+    }
+};
+
+}  // namespace
+
+TEST_F(BigChartTest, CopiesTheChartByPosition) {
+    TItem item = WithPoints();
+    auto form = Open(item);
+    TBigChartForm big(form.get(), form->Chart());
+    const TCostChart& copy = big.Chart();
+    EXPECT_EQ(copy.Bars(0).objectName(), "Series1");
+    EXPECT_EQ(copy.Bars(1).objectName(), "Series2");
+    EXPECT_EQ(copy.Line().objectName(), "Series3");
+    // Position 1 is the loss, whatever the series' name.
+    EXPECT_EQ(BarValues(copy.Bars(1)), (std::vector<double>{7, 3, 2}));
+    EXPECT_EQ(copy.Bars(1).color(), QColor(Qt::red));
+    EXPECT_EQ(copy.Bars(1).label(), form->Chart().Bars(1).label());
+    EXPECT_EQ(BarValues(copy.Bars(0)), (std::vector<double>{5, 8, 12}));
+    EXPECT_EQ(copy.Line().points(), form->Chart().Line().points());
+    EXPECT_EQ(copy.MarkTexts(), (QStringList{"12", "11", "14"}));
+    EXPECT_EQ(copy.Line().color(), form->Chart().Line().color());
+    EXPECT_EQ(copy.BottomAxis().categories(), form->Chart().BottomAxis().categories());
+    EXPECT_EQ(copy.LeftAxis().titleText(), form->Chart().LeftAxis().titleText());
+
+    // The button opens it over the dialog.
+    QTest::mouseClick(&Find<QAbstractButton>(*form, "BigChartSpeedButton"), Qt::LeftButton);
+    EXPECT_EQ(ModalForms.back(), "BigChartForm");
+}
+
+TEST_F(BigChartTest, ACalculationWithoutPointsGivesThreeEmptySeries) {
+    TItem item = Pipe();
+    auto form = Open(item);
+    TBigChartForm big(form.get(), form->Chart());
+    EXPECT_EQ(big.Chart().Count(), 0);
+    EXPECT_EQ(big.Chart().Line().count(), 0);
+}
