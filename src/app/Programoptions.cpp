@@ -81,6 +81,8 @@ void TProgramOptionsForm::OKClick() {
         options_.TopMargin = MarginOf(*ui_->TopMargin);
         options_.RightMargin = MarginOf(*ui_->RightMargin);
         options_.BottomMargin = MarginOf(*ui_->BottomMargin);
+        // An earlier conversion error no longer applies.
+        ui_->StatusBar->clearMessage();
         options_.ViewMediumData = Ticked(*ui_->OptionsList, kViewMediumDataEntry);
         options_.CalcPrecision = Ticked(*ui_->OptionsList, kCalcPrecisionEntry);
         reportFont_.Save(TFontSetting::kReportFont);
