@@ -111,6 +111,8 @@ void TMainForm::LoadDatabases() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    // The question must know of a rename still being typed.
+    ItemsList().EndEditing();
     bool allowed = false;
     RunCommand([&] { allowed = QuerySaveChanges(); });
     if (allowed) {

@@ -12,9 +12,13 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
+#include <QStandardItemModel>
 #include <QTest>
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -182,6 +186,77 @@ TEST_F(MainCommandsTest, RenameEditsInPlaceAndTheProjectTakesTheName) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return form.Project().Items[1].Name == "Main pipe"; }, 2000));
     EXPECT_TRUE(ActionOf(form, "FileSave").isEnabled());
     EXPECT_TRUE(ActionOf(form, "RenameItemAction").isEnabled());  // no refill: still selected
+}
+
+TEST_F(MainCommandsTest, EveryCommandFirstCommitsARenameStillBeingTyped) {
+    struct Row {
+        const char* action;
+        std::deque<int> answers;
+        std::vector<std::string> names;
+        std::vector<std::string> edited;  // what the calculation dialog was given
+    };
+    const std::string renamed = "RENAMED";
+    const Row rows[] = {
+        {"EditCut", {}, {"1", "2"}, {}},
+        {"EditCopy", {}, {renamed, "1", "2"}, {}},
+        {"DeleteItemAction", {win::IDYES}, {"1", "2"}, {}},
+        {"EditPaste", {}, {renamed, "1", "2", "2"}, {}},
+        {"NewItemAction", {}, {renamed, "1", "2", "edited"}, {Cp1250("Új tétel")}},
+        {"ModifyItemAction", {}, {"edited", "1", "2"}, {renamed}},
+        {"PrintAction", {}, {renamed, "1", "2"}, {}},
+        {"FileSaveAs", {}, {renamed, "1", "2"}, {}},
+        // The rename makes the project modified: these ask first.
+        {"FileNew", {win::IDCANCEL}, {renamed, "1", "2"}, {}},
+        {"FileOpen", {win::IDCANCEL}, {renamed, "1", "2"}, {}},
+        {"FileExit", {win::IDCANCEL}, {renamed, "1", "2"}, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.action);
+        TMainForm& form = StartWith(3);
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        Select(form, {2});
+        Trigger(form, "EditCopy");
+        form.ItemsList().SetSelected(2, false);
+        Select(form, {0});
+        Trigger(form, "RenameItemAction");
+        auto* edit = form.ItemsList().CurrentView().viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(edit, nullptr);
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::fromStdString(renamed));  // no Return
+        editor->NewName = "edited";
+        DialogAnswers = {WorkFile("renamed.kvr")};
+        BoxAnswers = row.answers;
+        Trigger(form, row.action);
+        EXPECT_FALSE(form.ItemsList().IsEditing());
+        EXPECT_EQ(Names(form), row.names);
+        EXPECT_EQ(editor->Seen, row.edited);
+    }
+}
+
+TEST_F(MainCommandsTest, AKeyboardSelectionEnablesCopyAndCtrlCIsTheProgramsCopyOrNothing) {
+    TMainForm& form = StartWith(3);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QAbstractItemView& view = form.ItemsList().CurrentView();
+    view.setFocus();
+    view.setCurrentIndex(form.ItemsList().Model().index(1, 0));
+    form.ItemsList().SetSelected(1, false);
+    EXPECT_FALSE(ActionOf(form, "EditCopy").isEnabled());
+    // The list view's own copy would put the current item's name here.
+    QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
+    EXPECT_FALSE(clipboard.HasFormat(form.Project().ClipboardFormat));
+
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(ActionOf(form, "EditCopy").isEnabled());
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
+    EXPECT_TRUE(ActionOf(form, "EditPaste").isEnabled());
+    Trigger(form, "EditPaste");
+    EXPECT_EQ(Names(form), (std::vector<std::string>{"0", "1", "2", "0", "1", "2"}));
 }
 
 TEST_F(MainCommandsTest, RenameStoresWindows1250AndShowsWhatItStored) {

@@ -127,6 +127,30 @@ TEST_F(ListViewTest, EscapeCancelsTheEdit) {
     EXPECT_EQ(list.Caption(2), QStringLiteral("Tank"));
 }
 
+TEST_F(ListViewTest, EndEditingCommitsAndARefillDropsTheEdit) {
+    QSignalSpy edited(&list, &TListView::Edited);
+    for (const bool refill : {true, false}) {
+        SCOPED_TRACE(refill);
+        list.EditCaption(0);
+        QLineEdit* editor = nullptr;
+        for (QLineEdit* open : list.CurrentView().viewport()->findChildren<QLineEdit*>()) {
+            if (!open->isHidden()) editor = open;
+        }
+        ASSERT_NE(editor, nullptr);
+        editor->setText(QStringLiteral("typed"));
+        if (refill) {
+            // The row the edit began on is gone; another one takes its place.
+            list.Clear();
+            list.AddItem(QStringLiteral("Pipe 2"));
+        }
+        list.EndEditing();
+        EXPECT_FALSE(list.IsEditing());
+    }
+    ASSERT_EQ(edited.count(), 1);
+    EXPECT_EQ(edited[0][1].toString(), QStringLiteral("typed"));
+    EXPECT_EQ(list.Caption(0), QStringLiteral("typed"));
+}
+
 TEST_F(ListViewTest, SubItemsCannotBeEdited) {
     list.SetViewStyle(TViewStyle::Report);
     EXPECT_FALSE(list.Model().flags(list.Model().index(0, 1)) & Qt::ItemIsEditable);
@@ -145,11 +169,13 @@ TEST_F(ListViewTest, ReadOnlyListNeverEdits) {
 
 TEST_F(ListViewTest, SelectItemReportsEveryChangeOfSelection) {
     QSignalSpy changes(&list, &TListView::SelectItem);
+    QSignalSpy once(&list, &TListView::SelectionChanged);
     list.SetSelected(2, true);  // the program's own change
     QTest::mouseClick(list.CurrentView().viewport(), Qt::LeftButton, {}, CentreOf(0));
     std::vector<std::pair<int, bool>> seen;
     for (const auto& change : changes) seen.emplace_back(change[0].toInt(), change[1].toBool());
     EXPECT_EQ(seen, (std::vector<std::pair<int, bool>>{{2, true}, {2, false}, {0, true}}));
+    EXPECT_EQ(once.count(), 2);
 }
 
 TEST_F(ListViewTest, ClearedColumnsKeepTheItemsTexts) {
