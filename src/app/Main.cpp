@@ -99,6 +99,8 @@ TMainForm::TMainForm(QWidget* parent) : TMainWindowForm(parent), ui_(std::make_u
 }
 
 TMainForm::~TMainForm() {
+    // The list outlives the project: an editor it closes must not reach us.
+    disconnect(ui_->ItemsList, nullptr, this, nullptr);
     MediumTypes.reset();
     IsolationTypes.reset();
     PriceList.reset();

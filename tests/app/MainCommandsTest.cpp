@@ -3,21 +3,30 @@
 
 #include "app/AppFixture.h"
 
+#include "app/ItemModify.h"
 #include "app/Main.h"
+#include "app/Programoptions.h"
+#include "app/Projektdata.h"
 #include "lang/Languages.h"
 #include "platform/base/Controls.h"
+#include "platform/base/StringList.h"
 #include "platform/ui/ListView.h"
+#include "platform/ui/MemoLines.h"
 #include "platform/ui/QtText.h"
+#include "project/ProgramOptions.h"
 #include "project/Project.h"
+#include "project/StreamPrimitives.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QStandardItemModel>
 #include <QTest>
 
+#include <cstddef>
 #include <deque>
 #include <memory>
 #include <string>
@@ -257,6 +266,53 @@ TEST_F(MainCommandsTest, AKeyboardSelectionEnablesCopyAndCtrlCIsTheProgramsCopyO
     EXPECT_TRUE(ActionOf(form, "EditPaste").isEnabled());
     Trigger(form, "EditPaste");
     EXPECT_EQ(Names(form), (std::vector<std::string>{"0", "1", "2", "0", "1", "2"}));
+}
+
+TEST_F(MainCommandsTest, TextsStopAtWhatAProjectFileKeeps) {
+    struct Row {
+        char form;  // 'L' the list's rename, 'I' the calculation dialog, 'P' project data, 'O' options
+        const char* control;
+    };
+    const Row rows[] = {{'L', ""},        {'I', "Name"},     {'I', "Comment"}, {'P', "Address"}, {'P', "Customer"},
+                        {'P', "Planer"},  {'P', "Comment"},  {'P', "Date"},    {'O', "Planer"}};
+    const QString pasted(40000, QLatin1Char('x'));
+    const QString lines = QStringLiteral("ab\n").repeated(15000);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(1, row.form) + row.control);
+        TMainForm& form = StartWith(1);
+        TItem item;
+        std::unique_ptr<TForm> dialog;
+        if (row.form == 'I') dialog = std::make_unique<TItemModifyForm>(&form, &item);
+        if (row.form == 'P') dialog = std::make_unique<TProjektDataForm>(&form, form.Project());
+        if (row.form == 'O') dialog = std::make_unique<TProgramOptionsForm>(&form, *AppOptions);
+        QWidget* control = nullptr;
+        if (dialog) {
+            control = dialog->findChild<QWidget*>(QString::fromLatin1(row.control));
+        } else {
+            form.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+            Select(form, {0});
+            Trigger(form, "RenameItemAction");
+            control = form.ItemsList().CurrentView().viewport()->findChild<QLineEdit*>();
+        }
+        ASSERT_NE(control, nullptr);
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            edit->insert(pasted);
+            QTest::keyClick(edit, Qt::Key_Y);
+            EXPECT_EQ(static_cast<std::size_t>(edit->text().size()), kMaxStoredText);
+            continue;
+        }
+        auto& memo = *qobject_cast<QPlainTextEdit*>(control);
+        for (const QString& text : {pasted, lines}) {
+            memo.clear();
+            memo.insertPlainText(text);
+            QTest::keyClick(&memo, Qt::Key_Y);
+            TStringList stored;
+            ReadMemoLines(memo, stored);
+            EXPECT_LE(stored.Text().size(), kMaxStoredText);
+            EXPECT_GE(stored.Text().size(), kMaxStoredText - 2);
+        }
+    }
 }
 
 TEST_F(MainCommandsTest, RenameStoresWindows1250AndShowsWhatItStored) {
