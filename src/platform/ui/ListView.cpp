@@ -37,7 +37,7 @@ public:
         list_.EmitEdited(index.row(), model->data(index, Qt::EditRole).toString());
     }
 
-    // What the view does when the editor loses the focus, or on Escape.
+    // Commit: what leaving the editor does; Discard: what Escape does.
     void Commit(QWidget* editor) {
         emit commitData(editor);
         emit closeEditor(editor, QAbstractItemDelegate::NoHint);

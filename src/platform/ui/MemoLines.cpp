@@ -38,7 +38,7 @@ int StoredLength(const QString& text) {
 
 void LimitMemoLines(QPlainTextEdit& memo, int maxText) {
     QTextDocument* document = memo.document();
-    QObject::connect(document, &QTextDocument::contentsChange, &memo, [&memo, document, maxText](int position, int, int added) {
+    const auto fit = [&memo, document, maxText](int position, int, int added) {
         const QString text = memo.toPlainText();
         int excess = StoredLength(text) - maxText;
         if (excess <= 0 || added <= 0) return;
@@ -53,5 +53,6 @@ void LimitMemoLines(QPlainTextEdit& memo, int maxText) {
         cursor.setPosition(start);
         cursor.setPosition(end, QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
-    });
+    };
+    QObject::connect(document, &QTextDocument::contentsChange, &memo, fit);
 }
