@@ -1,6 +1,7 @@
 #include "platform/ui/ListView.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QListView>
 #include <QSignalSpy>
@@ -141,6 +142,13 @@ TEST_F(ListViewTest, EndEditingCommitsAndARefillDropsTheEdit) {
     }
     ASSERT_EQ(edited.count(), 1);
     EXPECT_EQ(list.Caption(0), QStringLiteral("typed"));
+}
+
+TEST_F(ListViewTest, CtrlCCopiesNothingOfItsOwn) {
+    list.CurrentView().setCurrentIndex(list.Model().index(1, 0));
+    QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
+    QTest::keyClick(&list.CurrentView(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));  // not "Pipe 2"
 }
 
 TEST_F(ListViewTest, SubItemsCannotBeEdited) {
