@@ -14,6 +14,8 @@
 #include <QPlainTextEdit>
 #include <QVariant>
 
+#include <cmath>
+
 namespace item_modify {
 
 QString NumberText(double value, int digits) {
@@ -49,6 +51,17 @@ double ReadNumber(QWidget& control, int mode) {
         return edit->property(kShownValue).toDouble();
     }
     return typed;
+}
+
+float ToItemFloat(QWidget& control, double value) {
+    // The item keeps single-precision numbers: one beyond their range is no input.
+    const auto single = static_cast<float>(value);
+    if (std::isinf(single)) RejectValue(control);
+    return single;
+}
+
+float ReadFloat(QWidget& control, int mode) {
+    return ToItemFloat(control, ReadNumber(control, mode));
 }
 
 void RejectValue(QWidget& control) {

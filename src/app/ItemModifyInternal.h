@@ -29,6 +29,11 @@ void ShowNumber(QLabel& label, double value, int digits = 4);
 double ReadNumber(QWidget& control, int mode);
 // Focuses the control and throws the translated "IDS_WRONGVALUE".
 [[noreturn]] void RejectValue(QWidget& control);
+// The value as the item's single-precision number; one beyond its range is
+// rejected like a bad text.
+float ToItemFloat(QWidget& control, double value);
+// ReadNumber, then ToItemFloat.
+float ReadFloat(QWidget& control, int mode);
 
 // The text of a control, Windows-1250.
 std::string TextOf(const QWidget& control);

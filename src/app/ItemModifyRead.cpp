@@ -14,22 +14,9 @@
 #include "project/ValueHelpers.h"
 #include "ui_ItemModify.h"
 
-#include <cmath>
-
 using namespace item_modify;
 
 namespace {
-
-// The item keeps single-precision numbers: one beyond their range is no input.
-float ToItemFloat(QWidget& control, double value) {
-    const auto single = static_cast<float>(value);
-    if (std::isinf(single)) RejectValue(control);
-    return single;
-}
-
-float ReadFloat(QWidget& control, int mode) {
-    return ToItemFloat(control, ReadNumber(control, mode));
-}
 
 // A humidity of 100 % or more is no input: the air would be water.
 float ReadHumidity(QWidget& control) {
