@@ -34,12 +34,14 @@ endfunction()
 # Under clang with VALDORINE_FUZZ it is a libFuzzer binary run briefly by CTest;
 # in every other build the same function replays the corpus as a plain test.
 set(FUZZ_SECONDS 20 CACHE STRING "Seconds each fuzz target runs under CTest")
+# The sanitizers' settings of every fuzz run.
+set(FUZZ_ENV ASAN_OPTIONS=detect_leaks=1)
 function(add_fuzz_target reader)
   cmake_parse_arguments(F "" "" "SOURCES;LIBS;ARGS" ${ARGN})
   set(corpus ${PROJECT_SOURCE_DIR}/tests/fuzz/corpus/${reader})
   set(dict ${PROJECT_SOURCE_DIR}/tests/fuzz/${reader}.dict)
   if(VALDORINE_FUZZ)
-    add_executable(fuzz_${reader} ${F_SOURCES})
+    add_executable(fuzz_${reader} ${F_SOURCES} ${PROJECT_SOURCE_DIR}/tests/fuzz/sanitizer_options.cpp)
     target_link_libraries(fuzz_${reader} PRIVATE ${F_LIBS} project_options)
     target_include_directories(fuzz_${reader} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     target_link_options(fuzz_${reader} PRIVATE -fsanitize=fuzzer)
@@ -48,7 +50,7 @@ function(add_fuzz_target reader)
       list(APPEND args -dict=${dict})
     endif()
     add_test(NAME fuzz_${reader}
-      COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
+      COMMAND ${CMAKE_COMMAND} -E env ${FUZZ_ENV}
               ${PROJECT_SOURCE_DIR}/tools/run-fuzzer.sh $<TARGET_FILE:fuzz_${reader}> ${corpus} ${args})
     set_tests_properties(fuzz_${reader} PROPERTIES LABELS fuzz TIMEOUT 600)
   else()

@@ -7,6 +7,8 @@
 #include "lang/Languages.h"
 #include "platform/ui/ComponentEvents.h"
 #include "platform/ui/CursorWait.h"
+#include "platform/ui/MemoLines.h"
+#include "project/StreamPrimitives.h"
 #include "ui_ItemModify.h"
 
 #include <QtCharts/QBarCategoryAxis>
@@ -41,6 +43,9 @@ TItemModifyForm::TItemModifyForm(QWidget* owner, TItem* item)
     ui_->GeometryType->SetItemHeight(60);
     ui_->CalculationType->SetItemHeight(60);
     ConnectEvents();
+    // No longer than the project file keeps them.
+    ui_->Name->setMaxLength(static_cast<int>(kMaxStoredText));
+    LimitMemoLines(*ui_->Comment, static_cast<int>(kMaxStoredText));
 
     LanguageList->TranslateForm(*this);
     EditedItem = item;

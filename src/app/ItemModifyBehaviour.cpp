@@ -108,7 +108,7 @@ void TItemModifyForm::MediumTypeChange() {
 }
 
 void TItemModifyForm::MediumTemperatureExit() {
-    EditedItem->Medium.Temperature = static_cast<float>(ReadNumber(*ui_->MediumTemperature, kAnyValue));
+    EditedItem->Medium.Temperature = ReadFloat(*ui_->MediumTemperature, kAnyValue);
     ShowMediumProperties();
 }
 

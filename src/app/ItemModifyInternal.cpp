@@ -67,6 +67,7 @@ double ReadNumber(QWidget& control, int mode) {
 }
 
 float ToItemFloat(QWidget& control, double value) {
+    // The item keeps single-precision numbers: one beyond their range is no input.
     const auto single = static_cast<float>(value);
     if (std::isinf(single)) RejectValue(control);
     return single;

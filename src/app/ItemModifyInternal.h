@@ -36,12 +36,13 @@ void ShowNumber(QLabel& label, double value, int digits = 4);
 // control has the focus and the translated error is thrown. An edit whose
 // text is still what ShowNumber wrote gives the exact value shown.
 double ReadNumber(QWidget& control, int mode);
-// The item keeps single-precision numbers: one beyond their range is
-// rejected like a bad number. ReadFloat is ReadNumber for a float field.
-float ToItemFloat(QWidget& control, double value);
-float ReadFloat(QWidget& control, int mode);
 // Focuses the control and throws the translated "IDS_WRONGVALUE".
 [[noreturn]] void RejectValue(QWidget& control);
+// The value as the item's single-precision number; one beyond its range is
+// rejected like a bad text.
+float ToItemFloat(QWidget& control, double value);
+// ReadNumber, then ToItemFloat.
+float ReadFloat(QWidget& control, int mode);
 
 // The text of a control, Windows-1250.
 std::string TextOf(const QWidget& control);

@@ -97,6 +97,8 @@ TMainForm::TMainForm(QWidget* parent) : TMainWindowForm(parent), ui_(std::make_u
 }
 
 TMainForm::~TMainForm() {
+    // The list outlives the project: an editor it closes must not reach us.
+    disconnect(ui_->ItemsList, nullptr, this, nullptr);
     MediumTypes.reset();
     IsolationTypes.reset();
     PriceList.reset();
@@ -109,6 +111,8 @@ void TMainForm::LoadDatabases() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    // The question must know of a rename still being typed.
+    ItemsList().EndEditing();
     bool allowed = false;
     RunCommand([&] { allowed = QuerySaveChanges(); });
     if (allowed) {

@@ -10,6 +10,7 @@
 #include "platform/ui/ImageList.h"
 #include "platform/ui/ListView.h"
 #include "platform/ui/ShortCut.h"
+#include "project/StreamPrimitives.h"
 #include "ui_Main.h"
 
 #include <QAction>
@@ -94,10 +95,14 @@ void TMainForm::CreateComponents() {
     list.AddColumn(QStringLiteral("Elnevezés"), 150);
     list.AddColumn(QStringLiteral("Megjegyzés"), 150);
     list.SetMultiSelect(true);
+    // An item's name no longer than the project file keeps it.
+    list.SetMaxEditLength(static_cast<int>(kMaxStoredText));
     ShowItemImages(*this, list);
     list.SetPopupMenu(popupMenu_);
     list.SetViewStyle(TViewStyle::Icon);
     OnClick(list, this, [this] { ItemsListClick(); });
+    // The keyboard selects too (Ctrl+A, Shift+arrows), without a click.
+    ConnectCommand(&list, &TListView::SelectionChanged, this, [this] { UpdateActionStates(); });
     // A double click means Modify.
     OnDblClick(list, this, [this] { Action("ModifyItemAction").trigger(); });
     OnEdited(list, this, [this](int index, const QString& text) { ItemsListEdited(index, text); });
@@ -126,6 +131,9 @@ void TMainForm::CreateActions() {
         if (*entry.Hint != '\0') SetComponentHint(*action, QString::fromUtf8(entry.Hint));
         // Shortcuts work wherever the focus is in the window.
         addAction(action);
+        // A name still being typed belongs to the item it was started on:
+        // commit it before any command moves, reads or replaces the items.
+        ConnectCommand(action, &QAction::triggered, this, [this] { ItemsList().EndEditing(); });
     }
     OnExecute(Action("FileNew"), this, [this] { FileNewExecute(); });
     OnExecute(Action("FileOpen"), this, [this] { FileOpenExecute(); });

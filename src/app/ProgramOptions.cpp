@@ -8,6 +8,7 @@
 #include "platform/ui/MemoLines.h"
 #include "platform/ui/QtControls.h"
 #include "platform/ui/QtText.h"
+#include "project/StreamPrimitives.h"
 #include "ui_ProgramOptions.h"
 
 #include <QLineEdit>
@@ -59,6 +60,8 @@ TProgramOptionsForm::TProgramOptionsForm(QWidget* owner, TProgramOptions& option
 
     LanguageList->TranslateForm(*this);
 
+    // A new project's planner lines: no longer than its file keeps them.
+    LimitMemoLines(*ui_->Planer, static_cast<int>(kMaxStoredText));
     SetMemoLines(*ui_->Planer, options_.Planer);
     ui_->InitDate->setChecked(options_.InitDate);
     ShowMargin(*ui_->LeftMargin, options_.LeftMargin);
@@ -81,6 +84,8 @@ void TProgramOptionsForm::OKClick() {
         options_.TopMargin = MarginOf(*ui_->TopMargin);
         options_.RightMargin = MarginOf(*ui_->RightMargin);
         options_.BottomMargin = MarginOf(*ui_->BottomMargin);
+        // An earlier conversion error no longer applies.
+        ui_->StatusBar->clearMessage();
         options_.ViewMediumData = Ticked(*ui_->OptionsList, kViewMediumDataEntry);
         options_.CalcPrecision = Ticked(*ui_->OptionsList, kCalcPrecisionEntry);
         reportFont_.Save(TFontSetting::kReportFont);

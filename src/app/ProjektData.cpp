@@ -5,7 +5,10 @@
 #include "platform/ui/MemoLines.h"
 #include "platform/ui/QtText.h"
 #include "project/Project.h"
+#include "project/StreamPrimitives.h"
 #include "ui_ProjektData.h"
+
+#include <QPlainTextEdit>
 
 TProjektDataForm::TProjektDataForm(QWidget* owner, TProject& project)
     : TForm(owner), ui_(std::make_unique<Ui::ProjektDataForm>()), project_(project) {
@@ -22,6 +25,11 @@ TProjektDataForm::TProjektDataForm(QWidget* owner, TProject& project)
 
     LanguageList->TranslateForm(*this);
 
+    // No longer than the project file keeps them.
+    for (QPlainTextEdit* memo : {ui_->Address, ui_->Customer, ui_->Planer, ui_->Comment}) {
+        LimitMemoLines(*memo, static_cast<int>(kMaxStoredText));
+    }
+    ui_->Date->setMaxLength(static_cast<int>(kMaxStoredText));
     SetMemoLines(*ui_->Address, project_.Address);
     SetMemoLines(*ui_->Customer, project_.Customer);
     SetMemoLines(*ui_->Planer, project_.Planer);

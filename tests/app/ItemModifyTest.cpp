@@ -578,12 +578,18 @@ TEST_F(ItemModifyTest, LeavingTheMediumTemperatureShowsItsProperties) {
     water.Temperature = 20;
     water.FetchProperties();
     EXPECT_EQ(Text(*form, "Density2"), FloatToStrG(water.Density, 4));
-    temperature.setFocus();
-    temperature.setText(QStringLiteral("abc"));
-    Edit(*form, "AirTemperature").setFocus();
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].Text, WrongValue());
-    EXPECT_EQ(item.Medium.Temperature, 20);
+    // No number, and none the item's single precision can hold.
+    for (const char* text : {"abc", "1e40"}) {
+        SCOPED_TRACE(text);
+        Boxes.clear();
+        temperature.setFocus();
+        temperature.setText(QString::fromLatin1(text));
+        Edit(*form, "AirTemperature").setFocus();
+        ASSERT_EQ(Boxes.size(), 1u);
+        EXPECT_EQ(Boxes[0].Text, WrongValue());
+        EXPECT_EQ(Focused(*form), "MediumTemperature");
+        EXPECT_EQ(item.Medium.Temperature, 20);
+    }
 }
 
 namespace {

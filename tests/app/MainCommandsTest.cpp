@@ -3,21 +3,32 @@
 
 #include "app/AppFixture.h"
 
+#include "app/ItemModify.h"
 #include "app/Main.h"
+#include "app/ProgramOptions.h"
+#include "app/ProjektData.h"
 #include "lang/Languages.h"
 #include "platform/base/Controls.h"
+#include "platform/base/StringList.h"
 #include "platform/ui/ListView.h"
+#include "platform/ui/MemoLines.h"
 #include "platform/ui/QtText.h"
+#include "project/ProgramOptions.h"
 #include "project/Project.h"
+#include "project/StreamPrimitives.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 
+#include <cstddef>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -69,6 +80,18 @@ protected:
         return *form.FindComponentAs<QAction>(QString::fromLatin1(name));
     }
     static void Trigger(TMainForm& form, const char* name) { ActionOf(form, name).trigger(); }
+    // Shows the window, starts renaming item `index` in place and types `text` over its name.
+    static QLineEdit& TypeRename(TMainForm& form, int index, const QString& text) {
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+        Select(form, {index});
+        Trigger(form, "RenameItemAction");
+        auto* edit = form.ItemsList().CurrentView().viewport()->findChild<QLineEdit*>();
+        if (!edit) throw std::logic_error("No rename editor");
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        return *edit;
+    }
     // The project's item names; the list must show the same.
     static std::vector<std::string> Names(TMainForm& form) {
         std::vector<std::string> names;
@@ -169,20 +192,80 @@ TEST_F(MainCommandsTest, CopiedItemsArePastedInListOrderIntoAnotherProject) {
 
 TEST_F(MainCommandsTest, RenameEditsInPlaceAndTheProjectTakesTheName) {
     TMainForm& form = StartWith(3);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    Select(form, {1});
-    Trigger(form, "RenameItemAction");
-    TListView& list = form.ItemsList();
-    ASSERT_TRUE(list.IsEditing());
-    auto* edit = list.CurrentView().viewport()->findChild<QLineEdit*>();
-    ASSERT_NE(edit, nullptr);
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("Main pipe"));
-    QTest::keyClick(edit, Qt::Key_Return);
+    QLineEdit& edit = TypeRename(form, 1, QStringLiteral("Main pipe"));
+    ASSERT_TRUE(form.ItemsList().IsEditing());
+    QTest::keyClick(&edit, Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return form.Project().Items[1].Name == "Main pipe"; }, 2000));
     EXPECT_TRUE(ActionOf(form, "FileSave").isEnabled());
     EXPECT_TRUE(ActionOf(form, "RenameItemAction").isEnabled());  // no refill: still selected
+}
+
+TEST_F(MainCommandsTest, EveryCommandFirstCommitsARenameStillBeingTyped) {
+    struct Row {
+        const char* action;
+        int answer;
+        std::vector<std::string> names;   // then pasted, when the clipboard has items
+        std::vector<std::string> edited;  // what the calculation dialog was given
+    };
+    const std::string renamed = "RENAMED";
+    const Row rows[] = {
+        {"EditCut", 0, {"1", "2", renamed}, {}},
+        {"EditCopy", 0, {renamed, "1", "2", renamed}, {}},
+        {"DeleteItemAction", win::IDYES, {"1", "2"}, {}},
+        {"ModifyItemAction", 0, {"edited", "1", "2"}, {renamed}},
+        {"PrintAction", 0, {renamed, "1", "2"}, {}},
+        {"FileSaveAs", 0, {renamed, "1", "2"}, {}},
+        // The rename modifies the project: these ask first.
+        {"FileNew", win::IDCANCEL, {renamed, "1", "2"}, {}},
+        {"FileOpen", win::IDCANCEL, {renamed, "1", "2"}, {}},
+        {"", win::IDCANCEL, {renamed, "1", "2"}, {}},  // the window's close box
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.action);
+        TMainForm& form = StartWith(3);
+        clipboard.SetBlocks({});
+        Boxes.clear();
+        TypeRename(form, 0, QString::fromStdString(renamed));  // no Return
+        editor->NewName = "edited";
+        DialogAnswers = {WorkFile("renamed.kvr")};
+        BoxAnswers = {row.answer};
+        *row.action ? Trigger(form, row.action) : void(form.close());
+        Trigger(form, "EditPaste");
+        EXPECT_EQ(Names(form), row.names);
+        EXPECT_EQ(editor->Seen, row.edited);
+        EXPECT_EQ(Boxes.size(), row.answer ? 1u : 0u);
+    }
+}
+
+TEST_F(MainCommandsTest, TextsStopAtWhatAProjectFileKeeps) {
+    // L: the list's rename; I, P, O: the calculation, project-data and options dialogs.
+    const std::pair<char, const char*> rows[] = {{'L', ""},       {'I', "Name"},    {'I', "Comment"},
+                                                 {'P', "Address"}, {'P', "Customer"}, {'P', "Planer"},
+                                                 {'P', "Comment"}, {'P', "Date"},     {'O', "Planer"}};
+    for (const auto& [kind, name] : rows) {
+        SCOPED_TRACE(std::string(1, kind) + name);
+        TMainForm& form = StartWith(1);
+        TItem item;
+        std::unique_ptr<TForm> dialog;
+        if (kind == 'I') dialog = std::make_unique<TItemModifyForm>(&form, &item);
+        if (kind == 'P') dialog = std::make_unique<TProjektDataForm>(&form, form.Project());
+        if (kind == 'O') dialog = std::make_unique<TProgramOptionsForm>(&form, *AppOptions);
+        QWidget* control = dialog ? dialog->findChild<QWidget*>(QString::fromLatin1(name)) : &TypeRename(form, 0, {});
+        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            edit->insert(QString(40000, QLatin1Char('x')));
+            QTest::keyClick(edit, Qt::Key_Y);
+            EXPECT_EQ(static_cast<std::size_t>(edit->text().size()), kMaxStoredText);
+            continue;
+        }
+        auto* memo = qobject_cast<QPlainTextEdit*>(control);
+        ASSERT_NE(memo, nullptr);
+        memo->insertPlainText(QStringLiteral("ab\n").repeated(15000));  // each line end stored as CR LF
+        QTest::keyClick(memo, Qt::Key_Y);
+        TStringList stored;
+        ReadMemoLines(*memo, stored);
+        EXPECT_LE(stored.Text().size(), kMaxStoredText);
+        EXPECT_GE(stored.Text().size(), kMaxStoredText - 2);
+    }
 }
 
 TEST_F(MainCommandsTest, RenameStoresWindows1250AndShowsWhatItStored) {

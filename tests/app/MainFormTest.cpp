@@ -163,13 +163,15 @@ TEST_F(MainFormTest, EnableRulesApplyWhenAMenuOpensOrTheListIsClicked) {
              Open(form, path);
          },
          "01000000"},
-        {"Edit1: a selected item", [&] { list.SetSelected(1, true); }, [&] { menu("Edit1"); }, "01111110"},
+        // A selection however made (keys, the program) needs no click.
+        {"selection alone", [&] { list.SetSelected(1, true); }, [] {}, "01111110"},
+        {"Edit1: modified", [&] { form.Project().Modified = true; }, [&] { menu("Edit1"); }, "11111110"},
         {"Calculate1: the own format",
          [&] { clipboard.SetBlocks({{form.Project().ClipboardFormat, std::string(2, '\0')}}); },
-         [&] { menu("Calculate1"); }, "01111111"},
+         [&] { menu("Calculate1"); }, "11111111"},
         {"PopupMenu: RTF alone",
          [&] { clipboard.SetBlocks({{RegisterClipboardFormat("Rich Text Format"), "{\\rtf1 x}"}}); },
-         [&] { menu("PopupMenu"); }, "01111110"},
+         [&] { menu("PopupMenu"); }, "11111110"},
         {"list click: no selection",
          [&] {
              list.SetSelected(1, false);

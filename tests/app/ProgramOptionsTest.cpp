@@ -77,6 +77,7 @@ TEST_F(ProgramOptionsTest, AMarginThatIsNoIntegerKeepsTheDialogOpenAndStoresNoth
     Child(form, "TopMargin").setText(QStringLiteral("7"));
     Click(form, "OK");
     EXPECT_EQ(form.ModalResult(), mrOk);
+    EXPECT_EQ(Child<QStatusBar>(form, "StatusBar").currentMessage(), QString());
     EXPECT_EQ(Stored("ProgramOptions", "TopMargin"), "7");
     EXPECT_EQ(Stored("ProgramOptions", "RightMargin"), "-5");
     EXPECT_EQ(Stored("ProgramOptions", "Planer", false), Cp1250("Új tervező\r\n"));

@@ -1,6 +1,7 @@
 #include "platform/ui/ListView.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QListView>
 #include <QSignalSpy>
@@ -127,6 +128,29 @@ TEST_F(ListViewTest, EscapeCancelsTheEdit) {
     EXPECT_EQ(list.Caption(2), QStringLiteral("Tank"));
 }
 
+TEST_F(ListViewTest, EndEditingCommitsAndARefillDropsTheEdit) {
+    QSignalSpy edited(&list, &TListView::Edited);
+    for (const bool refill : {true, false}) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the last editor
+        list.EditCaption(0);
+        auto* editor = list.CurrentView().viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        editor->setText(QStringLiteral("typed"));
+        if (refill) list.Clear();  // the row the edit began on goes, and another takes its place
+        if (refill) list.AddItem(QStringLiteral("Pipe 2"));
+        list.EndEditing();
+    }
+    ASSERT_EQ(edited.count(), 1);
+    EXPECT_EQ(list.Caption(0), QStringLiteral("typed"));
+}
+
+TEST_F(ListViewTest, CtrlCCopiesNothingOfItsOwn) {
+    list.CurrentView().setCurrentIndex(list.Model().index(1, 0));
+    QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
+    QTest::keyClick(&list.CurrentView(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));  // not "Pipe 2"
+}
+
 TEST_F(ListViewTest, SubItemsCannotBeEdited) {
     list.SetViewStyle(TViewStyle::Report);
     EXPECT_FALSE(list.Model().flags(list.Model().index(0, 1)) & Qt::ItemIsEditable);
@@ -145,11 +169,13 @@ TEST_F(ListViewTest, ReadOnlyListNeverEdits) {
 
 TEST_F(ListViewTest, SelectItemReportsEveryChangeOfSelection) {
     QSignalSpy changes(&list, &TListView::SelectItem);
+    QSignalSpy once(&list, &TListView::SelectionChanged);
     list.SetSelected(2, true);  // the program's own change
     QTest::mouseClick(list.CurrentView().viewport(), Qt::LeftButton, {}, CentreOf(0));
     std::vector<std::pair<int, bool>> seen;
     for (const auto& change : changes) seen.emplace_back(change[0].toInt(), change[1].toBool());
     EXPECT_EQ(seen, (std::vector<std::pair<int, bool>>{{2, true}, {2, false}, {0, true}}));
+    EXPECT_EQ(once.count(), 2);
 }
 
 TEST_F(ListViewTest, ClearedColumnsKeepTheItemsTexts) {

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
@@ -24,10 +25,24 @@ class TListView::TCaptionDelegate : public QStyledItemDelegate {
 public:
     explicit TCaptionDelegate(TListView& list) : QStyledItemDelegate(&list), list_(list) {}
 
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (line && list_.maxEditLength_ > 0) line->setMaxLength(list_.maxEditLength_);
+        return editor;
+    }
+
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
         QStyledItemDelegate::setModelData(editor, model, index);
         list_.EmitEdited(index.row(), model->data(index, Qt::EditRole).toString());
     }
+
+    // Commit: what leaving the editor does; Discard: what Escape does.
+    void Commit(QWidget* editor) {
+        emit commitData(editor);
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+    void Discard(QWidget* editor) { emit closeEditor(editor, QAbstractItemDelegate::RevertModelCache); }
 
 protected:
     // The report view aligns each column's texts as the column's header says.
@@ -68,6 +83,7 @@ TListView::TListView(QWidget* parent)
         view->setEditTriggers(kEditTriggers);
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->viewport()->installEventFilter(this);
+        view->installEventFilter(this);
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& pos) {
             if (popupMenu_) popupMenu_->popup(view->viewport()->mapToGlobal(pos));
@@ -80,6 +96,7 @@ TListView::TListView(QWidget* parent)
                     if (index.column() == 0) emit SelectItem(index.row(), false);
                 for (const QModelIndex& index : selected.indexes())
                     if (index.column() == 0) emit SelectItem(index.row(), true);
+                emit SelectionChanged();
             });
     SetMultiSelect(false);
     SetViewStyle(TViewStyle::Icon);
@@ -189,6 +206,11 @@ int TListView::Count() const {
 }
 
 void TListView::Clear() {
+    // Removing the edited row would commit the editor into that row first,
+    // and its owner would then apply the text to whatever now sits there.
+    if (QWidget* editor = OpenEditor()) {
+        static_cast<TCaptionDelegate*>(CurrentView().itemDelegate())->Discard(editor);
+    }
     model_->removeRows(0, model_->rowCount());
 }
 
@@ -269,12 +291,22 @@ void TListView::EditCaption(int index) {
     view.edit(item);
 }
 
-bool TListView::IsEditing() const {
+QWidget* TListView::OpenEditor() const {
     // Editors live on the viewport; a closed one is hidden until it goes.
-    for (const QLineEdit* editor : CurrentView().viewport()->findChildren<QLineEdit*>()) {
-        if (!editor->isHidden()) return true;
+    for (QLineEdit* editor : CurrentView().viewport()->findChildren<QLineEdit*>()) {
+        if (!editor->isHidden()) return editor;
     }
-    return false;
+    return nullptr;
+}
+
+bool TListView::IsEditing() const {
+    return OpenEditor() != nullptr;
+}
+
+void TListView::EndEditing() {
+    if (QWidget* editor = OpenEditor()) {
+        static_cast<TCaptionDelegate*>(CurrentView().itemDelegate())->Commit(editor);
+    }
 }
 
 QAbstractItemView& TListView::CurrentView() const {
@@ -283,6 +315,10 @@ QAbstractItemView& TListView::CurrentView() const {
 }
 
 bool TListView::eventFilter(QObject* watched, QEvent* event) {
+    if ((watched == itemView_ || watched == reportView_) && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        return true;
+    }
     if (watched == itemView_->viewport() || watched == reportView_->viewport()) {
         if (event->type() == QEvent::MouseButtonRelease) {
             emit Click();

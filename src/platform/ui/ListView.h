@@ -4,7 +4,8 @@
 // by a QListView and the report view, with its columns, by a QTreeView. Both
 // share the model and the selection, so switching the style keeps both.
 // In-place editing of a caption starts on F2 or on a click on the selected
-// item; a double click never edits.
+// item; a double click never edits. The views' own copy of the current
+// caption as plain text is off: Ctrl+C belongs to the window's commands.
 
 #include <QIcon>
 #include <QMenu>
@@ -53,6 +54,7 @@ public:
     void SetSmallImage(const QIcon& icon);
 
     int Count() const;
+    // Also drops an edit in progress unreported: its row is going.
     void Clear();
     // Appends an item; returns its index.
     int AddItem(const QString& caption, const QStringList& subItems = {});
@@ -78,9 +80,15 @@ public:
     void SetReadOnly(bool on);
     bool ReadOnly() const { return readOnly_; }
 
+    // The longest caption the in-place editor takes (typed or pasted); 0: its default.
+    void SetMaxEditLength(int length) { maxEditLength_ = length; }
+
     // Starts the in-place editing of an item's caption (the list takes the focus).
     void EditCaption(int index);
     bool IsEditing() const;
+    // Commits an edit in progress as leaving the editor does (Edited follows);
+    // nothing when none is open.
+    void EndEditing();
 
     // The view that shows the current style.
     QAbstractItemView& CurrentView() const;
@@ -98,6 +106,9 @@ signals:
     void Edited(int index, const QString& text);
     // Item `index` became selected or unselected, by the user or the program.
     void SelectItem(int index, bool selected);
+    // The selection changed, by the user or the program; once per change,
+    // however many items it touched.
+    void SelectionChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -109,6 +120,8 @@ private:
     // Report-view columns beyond ColumnCount() hold texts but aren't shown.
     void HideUndeclaredColumns();
     void EmitEdited(int index, const QString& text) { emit Edited(index, text); }
+    // The open caption editor of the current view; null when none.
+    QWidget* OpenEditor() const;
 
     TViewStyle viewStyle_ = TViewStyle::Icon;
     int columns_ = 0;
@@ -121,4 +134,5 @@ private:
     QIcon itemIcon_;  // both sizes, for every item
     QPointer<QMenu> popupMenu_;
     bool readOnly_ = false;
+    int maxEditLength_ = 0;
 };
