@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QGraphicsItem>
+#include <QGraphicsLayout>
 #include <QPainter>
 #include <QtCharts/QAreaSeries>
 #include <QtCharts/QChart>
@@ -34,6 +35,7 @@ public:
     }
 
     QRectF boundingRect() const override { return rect_; }
+    int type() const override { return TCostChart::kMarkType; }
 
     void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
         painter->setPen(QPen(Qt::gray, 0));
@@ -110,11 +112,16 @@ double NiceStep(double value) {
 }  // namespace
 
 TCostChart::TCostChart(QWidget* parent) : QChartView(parent) {
+    // The chart's own small font, whatever its form's: the dialog gives it little room.
+    QFont small(QStringLiteral("Arial"));
+    small.setPixelSize(11);
+    setFont(small);
     // The view owns the chart; the chart owns its series and axes.
     auto* chart = new QChart;
     chart->legend()->setAlignment(Qt::AlignTop);
-    // Small as the dialog's own texts: the chart has little room.
     chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->legend()->setContentsMargins(0, 0, 0, 0);
     chart->setBackgroundRoundness(0);
     chart->legend()->setFont(font());
     for (QAreaSeries** bars : {&bars0_, &bars1_}) {

@@ -22,6 +22,8 @@ class TCostChart : public QChartView {
 
 public:
     static constexpr int kSeriesCount = 3;
+    // The graphics-item type of the line's value marks.
+    static constexpr int kMarkType = 65536 + 1;
 
     explicit TCostChart(QWidget* parent = nullptr);
 

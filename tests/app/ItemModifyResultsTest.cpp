@@ -12,6 +12,9 @@
 #include "platform/ui/QtText.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
@@ -23,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -152,6 +156,8 @@ TEST_F(ItemModifyResultsTest, EveryTypeCalculatesOnTheShippedData) {
 TEST_F(ItemModifyResultsTest, ChartStacksTheCostsAndTheLineRunsThroughTheSums) {
     TItem item = WithPoints();
     auto form = Open(item);
+    form->setAttribute(Qt::WA_DontShowOnScreen);
+    form->show();
     TCostChart& chart = form->Chart();
     EXPECT_EQ(Values(chart, &TCostChart::TPoint::Thickness), (std::vector<double>{10, 20, 30}));
     EXPECT_EQ(Values(chart, &TCostChart::TPoint::Lower), (std::vector<double>{5, 8, 12}));
@@ -163,6 +169,83 @@ TEST_F(ItemModifyResultsTest, ChartStacksTheCostsAndTheLineRunsThroughTheSums) {
     EXPECT_EQ(chart.Bars(1).objectName(), "Series3");
     EXPECT_EQ(chart.Line().objectName(), "Series2");
     EXPECT_EQ(Text(*form, "OptimalThickness"), "50 mm");
+}
+
+// The chart as drawn in the dialog, enlarged and on a report page: bars on
+// the thickness scale, and every text whole and clear of the others.
+TEST_F(ItemModifyResultsTest, ChartDrawsThicknessToScaleAndItsTextsReadable) {
+    TItem item = Pipe(CalcMode::Optimum);
+    auto form = Open(item);
+    form->setAttribute(Qt::WA_DontShowOnScreen);
+    form->show();
+    form->CalculateClick();
+    ASSERT_GE(form->Chart().Count(), 5);
+    TBigChartForm big(form.get(), form->Chart());
+    big.setAttribute(Qt::WA_DontShowOnScreen);
+    big.show();
+    QApplication::sendPostedEvents();
+    auto empty = Open(item);
+    empty->Chart().Clear();
+    const struct {
+        const char* name;
+        std::function<TCostChart&()> draw;
+    } charts[] = {
+        {"dialog", [&]() -> TCostChart& { return form->Chart(); }},
+        {"enlarged", [&]() -> TCostChart& { return big.Chart(); }},
+        {"printed", [&]() -> TCostChart& {
+             QImage page(1200, 700, QImage::Format_RGB32);
+             QPainter painter(&page);
+             form->DrawResultPage(painter, QRect(50, 50, 1100, 600));
+             return form->Chart();
+         }},
+        {"empty", [&]() -> TCostChart& {
+             QImage page(600, 300, QImage::Format_RGB32);
+             QPainter painter(&page);
+             empty->DrawResultPage(painter, page.rect());
+             return empty->Chart();
+         }},
+    };
+    for (const auto& row : charts) {
+        SCOPED_TRACE(row.name);
+        TCostChart& chart = row.draw();
+        // Each bar centred on its thickness, on the line's scale.
+        for (int set = 0; set < 2; ++set) {
+            const QList<QRectF> bars = chart.BarRects(set);
+            ASSERT_EQ(bars.size(), chart.Count());
+            for (int i = 0; i < chart.Count(); ++i) {
+                const QPointF at = chart.chart()->mapToPosition(QPointF(chart.Points()[i].Thickness, 0), &chart.Line());
+                EXPECT_NEAR(bars[i].center().x(), at.x(), 0.5) << i;
+            }
+        }
+        struct TShown {
+            QString text;
+            QRectF rect;
+        };
+        std::vector<TShown> shown;
+        QStringList texts;
+        for (const QGraphicsItem* item : chart.scene()->items()) {
+            if (!item->isVisible()) continue;
+            if (const auto* text = qgraphicsitem_cast<const QGraphicsTextItem*>(item)) {
+                if (text->toPlainText().isEmpty()) continue;
+                shown.push_back({text->toPlainText(), text->sceneBoundingRect()});
+                texts << text->toPlainText();
+                EXPECT_FALSE(text->toPlainText().contains(QStringLiteral("...")) ||
+                             text->toPlainText().contains(QChar(0x2026)))
+                    << text->toPlainText().toStdString();
+            } else if (item->type() == TCostChart::kMarkType) {
+                shown.push_back({QStringLiteral("mark"), item->sceneBoundingRect()});
+            }
+        }
+        EXPECT_TRUE(texts.contains(chart.BottomAxis().titleText()));
+        EXPECT_TRUE(texts.contains(chart.LeftAxis().titleText()));
+        EXPECT_GE(texts.size(), 6);  // both titles, the legend and axis labels
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            for (std::size_t j = i + 1; j < shown.size(); ++j) {
+                EXPECT_FALSE(shown[i].rect.adjusted(1, 1, -1, -1).intersects(shown[j].rect.adjusted(1, 1, -1, -1)))
+                    << shown[i].text.toStdString() << " over " << shown[j].text.toStdString();
+            }
+        }
+    }
 }
 
 TEST_F(ItemModifyResultsTest, ClearedChartNamesThePriceListsCurrency) {
