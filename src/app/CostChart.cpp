@@ -207,8 +207,9 @@ void TCostChart::FitBottomTicks() {
     for (int i = 0; i < 40; ++i) {
         const double firstTick = std::ceil(bottom_->min() / step) * step;
         const double ticks = std::floor((bottom_->max() - firstTick) / step) + 1;
+        const double lastTick = firstTick + (ticks - 1) * step;
         const qreal label = std::max(metrics.horizontalAdvance(QString::number(firstTick, 'g', 6)),
-                                     metrics.horizontalAdvance(QString::number(firstTick + (ticks - 1) * step, 'g', 6)));
+                                     metrics.horizontalAdvance(QString::number(lastTick, 'g', 6)));
         if (ticks <= 1 || (label + 2 * kLabelPadding + 2) * ticks <= width) break;
         step = NiceStep(step * 1.5);
     }
@@ -272,7 +273,8 @@ void TCostChart::PlaceMarks() {
         QPointF at = chart()->mapToPosition(point, line_) - QPointF(0, 3);
         // Inside the plot area, clear of the axes' labels.
         const QRectF box = mark->boundingRect();
-        at.setX(std::clamp(at.x(), plot.left() - box.left(), std::max(plot.left() - box.left(), plot.right() - box.right())));
+        const qreal leftmost = plot.left() - box.left();
+        at.setX(std::clamp(at.x(), leftmost, std::max(leftmost, plot.right() - box.right())));
         if (at.y() + box.top() < plot.top()) at.setY(plot.top() - box.top());
         mark->setPos(at);
         const QRectF placed = box.translated(at);

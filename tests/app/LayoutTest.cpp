@@ -72,7 +72,10 @@ QRect TextRect(const QWidget& widget, const QSize& needed) {
 }
 
 QString Describe(const QWidget& widget) {
-    return QStringLiteral("%1 \"%2\" %3x%4").arg(widget.objectName(), TextOf(widget)).arg(widget.width()).arg(widget.height());
+    return QStringLiteral("%1 \"%2\" %3x%4")
+        .arg(widget.objectName(), TextOf(widget))
+        .arg(widget.width())
+        .arg(widget.height());
 }
 
 // One line per control whose text is cut or covered; the form must be shown.
@@ -81,7 +84,10 @@ void CheckTexts(const QWidget& root, const QString& where, QStringList& faults) 
         if (!widget->isVisible() || !CarriesText(*widget)) continue;
         const QSize needed = Needed(*widget);
         if (widget->width() < needed.width() || widget->height() < needed.height()) {
-            faults << QStringLiteral("%1: %2 needs %3x%4").arg(where, Describe(*widget)).arg(needed.width()).arg(needed.height());
+            faults << QStringLiteral("%1: %2 needs %3x%4")
+                          .arg(where, Describe(*widget))
+                          .arg(needed.width())
+                          .arg(needed.height());
             continue;
         }
         const QWidget& parent = *widget->parentWidget();
