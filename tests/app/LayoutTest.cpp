@@ -12,10 +12,12 @@
 #include "app/StandardTubes.h"
 #include "listheader/ChangeHeader.h"
 #include "listheader/Listheaderformat.h"
+#include "platform/ui/QtPrinter.h"
 #include "project/ProgramOptions.h"
 #include "project/Project.h"
 #include "report/GotoPage.h"
 #include "report/PrintPreview.h"
+#include "report/PrinterSetup.h"
 #include "report/Printing.h"
 #include "report/Report.h"
 #include "uninstaller/QtDialogs.h"
@@ -183,6 +185,8 @@ protected:
         faults << LayoutFaults(about, language + QStringLiteral(" AboutBox"));
         TPrintingForm printing(&main, project);
         faults << LayoutFaults(printing, language + QStringLiteral(" PrintingForm"));
+        TPrinterSetupForm setup(&main, Printer());
+        faults << LayoutFaults(setup, language + QStringLiteral(" PrinterSetupForm"));
         TSelection rows;
         TItemReport job(project, rows, true, {20, 20, 15, 20});
         TPrintPreviewForm preview(&main, job);
