@@ -108,10 +108,10 @@ public:
         const int iconSide = dluY(20) < dluX(20) ? dluY(20) : dluX(20);
         iconControl(this, "ProgramIcon", programIcon(iconSide), dluRect(132, 13, 20, 20));
         title_ = staticText(this, "Title", QString(), dluRect(164, 15, 162, 16));
-        staticText(this, "SharedLine", "Removing shared files", dluRect(164, 48, 132, 8));
+        staticText(this, "SharedLine", "Removing shared files", dluRect(164, 48, 132, 9));
         staticText(this, "BackupLine", "Restoring backup files", dluRect(164, 64, 132, 9));
-        staticText(this, "FilesLine", "Removing standard files", dluRect(164, 81, 132, 8));
-        staticText(this, "DirectoriesLine", "Removing directories", dluRect(164, 97, 132, 8));
+        staticText(this, "FilesLine", "Removing standard files", dluRect(164, 81, 132, 9));
+        staticText(this, "DirectoriesLine", "Removing directories", dluRect(164, 97, 132, 9));
         staticText(this, "RegistryLine", "Removing registry entries", dluRect(164, 113, 132, 9));
         const QPixmap mark = stepMarkIcon(iconSide);
         const struct {

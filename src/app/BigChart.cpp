@@ -6,7 +6,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QtCharts/QBarSet>
+#include <QtCharts/QAreaSeries>
 #include <QtCharts/QLineSeries>
 
 TBigChartForm::TBigChartForm(QWidget* owner, const TCostChart& source)

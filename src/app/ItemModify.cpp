@@ -11,8 +11,7 @@
 #include "project/StreamPrimitives.h"
 #include "ui_ItemModify.h"
 
-#include <QtCharts/QBarCategoryAxis>
-#include <QtCharts/QBarSet>
+#include <QtCharts/QAreaSeries>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
@@ -29,9 +28,9 @@ TItemModifyForm::TItemModifyForm(QWidget* owner, TItem* item)
     chart.Bars(1).setObjectName(QStringLiteral("Series3"));
     chart.Line().setObjectName(QStringLiteral("Series2"));
     for (int i = 0; i < TCostChart::kSeriesCount; ++i) AddComponent(chart.Series(i));
-    chart.Bars(0).setLabel(QStringLiteral("Beruházás"));
+    chart.Bars(0).setName(QStringLiteral("Beruházás"));
     chart.Bars(0).setColor(Qt::blue);
-    chart.Bars(1).setLabel(QStringLiteral("Veszteség"));
+    chart.Bars(1).setName(QStringLiteral("Veszteség"));
     chart.Bars(1).setColor(Qt::red);
     chart.Line().setName(QStringLiteral("Összesen"));
     chart.Line().setColor(QColor(0, 128, 0));

@@ -8,13 +8,12 @@
 #include "calc/Item.h"
 #include "data/Price.h"
 #include "lang/Languages.h"
-#include "platform/base/SysUtils.h"
 #include "platform/ui/QtText.h"
 #include "ui_ItemModify.h"
 
 #include <QPainter>
 #include <QTabBar>
-#include <QtCharts/QBarSet>
+#include <QtCharts/QAreaSeries>
 #include <QtCharts/QChart>
 #include <QtCharts/QValueAxis>
 
@@ -87,7 +86,7 @@ void TItemModifyForm::ShowResults() {
     if (PriceList) chart.LeftAxis().setTitleText(ToQString(LeftAxisTitle(PriceList->Currency)));
     QList<TCostChart::TPoint> points;
     for (const TPriceDiagramItem& point : item.PriceDiagram) {
-        points.push_back({ToQString(SingleToStr(point.Thickness)), point.Investment,
+        points.push_back({point.Thickness, point.Investment,
                           static_cast<double>(point.Investment) + point.LossCost, point.LossCost});
     }
     chart.SetPoints(points);

@@ -117,8 +117,8 @@ TItem ItemModifyFixture::WithPoints() {
     return item;
 }
 
-std::vector<double> ItemModifyFixture::BarValues(const QBarSet& bars) {
+std::vector<double> ItemModifyFixture::Values(const TCostChart& chart, double TCostChart::TPoint::*field) {
     std::vector<double> values;
-    for (int i = 0; i < bars.count(); ++i) values.push_back(bars.at(i));
+    for (const TCostChart::TPoint& point : chart.Points()) values.push_back(point.*field);
     return values;
 }

@@ -3,6 +3,7 @@
 // item to edit, and the dialog's controls by name.
 
 #include "app/AppFixture.h"
+#include "app/CostChart.h"
 #include "app/ItemModify.h"
 #include "calc/Item.h"
 
@@ -11,7 +12,6 @@
 #include <QLineEdit>
 #include <QString>
 #include <QTabWidget>
-#include <QtCharts/QBarSet>
 
 #include <memory>
 #include <vector>
@@ -56,5 +56,6 @@ protected:
     static TItem Tank(CalcMode type = CalcMode::GivedThickness);
     // An Optimum pipe with the cost points (10, 5, 7), (20, 8, 3), (30, 12, 2).
     static TItem WithPoints();
-    static std::vector<double> BarValues(const QBarSet& bars);
+    // The chart points' thickness, lower or upper bar values.
+    static std::vector<double> Values(const TCostChart& chart, double TCostChart::TPoint::*field);
 };

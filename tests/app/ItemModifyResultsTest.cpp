@@ -1,8 +1,9 @@
 // The calculation dialog's results: Calculate, the warning colours, the cost
-// chart and the chart on a report page.
+// chart, enlarged and on a report page.
 
 #include "app/ItemModifyFixture.h"
 
+#include "app/BigChart.h"
 #include "app/CostChart.h"
 #include "lang/Languages.h"
 #include "platform/base/SysUtils.h"
@@ -10,16 +11,18 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
-#include <QtCharts/QBarCategoryAxis>
-#include <QtCharts/QBarSet>
+#include <QtCharts/QAreaSeries>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -225,17 +228,81 @@ TEST_F(ItemModifyResultsTest, DewPointsTurnRedOnlyWhereTheWallIsColder) {
 TEST_F(ItemModifyResultsTest, ChartStacksTheCostsAndTheLineRunsThroughTheSums) {
     TItem item = WithPoints();
     auto form = Open(item);
+    form->setAttribute(Qt::WA_DontShowOnScreen);
+    form->show();
     TCostChart& chart = form->Chart();
-    EXPECT_EQ(chart.BottomAxis().categories(), (QStringList{"10", "20", "30"}));
-    EXPECT_EQ(BarValues(chart.Bars(0)), (std::vector<double>{5, 8, 12}));
-    EXPECT_EQ(BarValues(chart.Bars(1)), (std::vector<double>{7, 3, 2}));
-    EXPECT_EQ(chart.Line().points(), (QList<QPointF>{{0, 12}, {1, 11}, {2, 14}}));
+    EXPECT_EQ(Values(chart, &TCostChart::TPoint::Thickness), (std::vector<double>{10, 20, 30}));
+    EXPECT_EQ(Values(chart, &TCostChart::TPoint::Lower), (std::vector<double>{5, 8, 12}));
+    EXPECT_EQ(Values(chart, &TCostChart::TPoint::Upper), (std::vector<double>{7, 3, 2}));
+    EXPECT_EQ(chart.Line().points(), (QList<QPointF>{{10, 12}, {20, 11}, {30, 14}}));
     EXPECT_EQ(chart.MarkTexts(), (QStringList{"12", "11", "14"}));
     EXPECT_GE(chart.LeftAxis().max(), 14);
     EXPECT_EQ(chart.Bars(0).objectName(), "Series1");
     EXPECT_EQ(chart.Bars(1).objectName(), "Series3");
     EXPECT_EQ(chart.Line().objectName(), "Series2");
     EXPECT_EQ(Text(*form, "OptimalThickness"), "50 mm");
+}
+
+// The chart as drawn in the dialog, enlarged and on a report page: bars on
+// the thickness scale, and every text whole and clear of the others.
+TEST_F(ItemModifyResultsTest, ChartDrawsThicknessToScaleAndItsTextsReadable) {
+    TItem item = Pipe(CalcMode::Optimum);
+    auto form = Open(item);
+    form->setAttribute(Qt::WA_DontShowOnScreen);
+    form->show();
+    form->CalculateClick();
+    ASSERT_GE(form->Chart().Count(), 5);
+    TBigChartForm big(form.get(), form->Chart());
+    big.setAttribute(Qt::WA_DontShowOnScreen);
+    big.show();
+    QApplication::sendPostedEvents();
+    auto empty = Open(item);
+    empty->Chart().Clear();
+    const auto printed = [](TItemModifyForm& dialog) -> TCostChart& {
+        QImage page(1200, 600, QImage::Format_RGB32);
+        QPainter painter(&page);
+        dialog.DrawResultPage(painter, page.rect());
+        return dialog.Chart();
+    };
+    const struct {
+        const char* name;
+        std::function<TCostChart&()> draw;
+    } charts[] = {
+        {"dialog", [&]() -> TCostChart& { return form->Chart(); }},
+        {"enlarged", [&]() -> TCostChart& { return big.Chart(); }},
+        {"printed", [&]() -> TCostChart& { return printed(*form); }},
+        {"empty", [&]() -> TCostChart& { return printed(*empty); }},
+    };
+    for (const auto& row : charts) {
+        SCOPED_TRACE(row.name);
+        TCostChart& chart = row.draw();
+        for (int set = 0; set < 2; ++set) {
+            const QList<QRectF> bars = chart.BarRects(set);
+            ASSERT_EQ(bars.size(), chart.Count());
+            for (int i = 0; i < chart.Count(); ++i) {
+                const QPointF at = chart.chart()->mapToPosition(QPointF(chart.Points()[i].Thickness, 0), &chart.Line());
+                EXPECT_NEAR(bars[i].center().x(), at.x(), 0.5) << i;
+            }
+        }
+        // Texts and marks as drawn, a pixel in from their edges.
+        QList<QPair<QString, QRectF>> shown;
+        for (const QGraphicsItem* item : chart.scene()->items()) {
+            const auto* text = qgraphicsitem_cast<const QGraphicsTextItem*>(item);
+            const QString name = text ? text->toPlainText() : QStringLiteral("mark");
+            if (!item->isVisible() || name.isEmpty() || (!text && item->type() != TCostChart::kMarkType)) continue;
+            EXPECT_FALSE(name.contains(QStringLiteral("...")) || name.contains(QChar(0x2026))) << name.toStdString();
+            shown.append({name, item->sceneBoundingRect().adjusted(1, 1, -1, -1)});
+            for (qsizetype j = 0; j + 1 < shown.size(); ++j) {
+                EXPECT_FALSE(shown[j].second.intersects(shown.back().second))
+                    << name.toStdString() << " over " << shown[j].first.toStdString();
+            }
+        }
+        const auto titled = [&](const QString& title) {
+            return std::any_of(shown.begin(), shown.end(), [&](const auto& s) { return s.first == title; });
+        };
+        EXPECT_TRUE(titled(chart.BottomAxis().titleText()));
+        EXPECT_TRUE(titled(chart.LeftAxis().titleText()));
+    }
 }
 
 TEST_F(ItemModifyResultsTest, ClearedChartNamesThePriceListsCurrency) {

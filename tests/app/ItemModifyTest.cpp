@@ -18,8 +18,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QtCharts/QBarCategoryAxis>
-#include <QtCharts/QBarSet>
+#include <QtCharts/QAreaSeries>
+#include <QtCharts/QValueAxis>
 #include <QtCharts/QLineSeries>
 
 #include <functional>
@@ -617,7 +617,7 @@ TEST_F(ItemModifyEnglishTest, TheThreeFormsSpeakEnglish) {
     EXPECT_EQ(Combo(*form, "GeometryType").itemText(3), "Tank");
     EXPECT_EQ(Combo(*form, "CalculationType").itemText(6), "Economic thickness");
     EXPECT_EQ(Find<QAction>(*form, "Jlszellztetett26C1").text(), QString::fromUtf8("Well ventilated 26 °C, 89 %"));
-    EXPECT_EQ(form->Chart().Bars(0).label(), "Investment");
+    EXPECT_EQ(form->Chart().Bars(0).name(), "Investment");
     EXPECT_EQ(form->Chart().Line().name(), "Total");
     EXPECT_EQ(form->Chart().BottomAxis().titleText(), "Insulation thickness [mm]");
     // The preset still works on the translated caption.

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
+#include <QImage>
 #include <QLineEdit>
 #include <QListView>
 #include <QSignalSpy>
@@ -214,4 +216,21 @@ TEST_F(ListViewTest, ClearedColumnsKeepTheItemsTexts) {
     EXPECT_TRUE(list.ReportView().isColumnHidden(2));
     EXPECT_EQ(list.SubItem(0, 0), QStringLiteral("cellar"));  // texts stayed
     EXPECT_FALSE(list.SetColumnCaption(2, QStringLiteral("x")));
+}
+
+TEST_F(ListViewTest, ReportHeaderBeyondTheLastColumnIsAnEmptySection) {
+    // The main window's green must not show through the header.
+    QPalette palette = list.palette();
+    palette.setColor(QPalette::Window, QColor(208, 224, 192));
+    list.setPalette(palette);
+    list.SetViewStyle(TViewStyle::Report);
+    QHeaderView& header = *list.ReportView().header();
+    const QImage image = header.grab().toImage();
+    // A column of pixels right of the last column, and one in the empty end of the first.
+    const int beyond = header.sectionViewportPosition(1) + header.sectionSize(1) + 20;
+    const int inside = header.sectionSize(0) - 10;
+    ASSERT_LT(beyond, image.width());
+    for (int y = 2; y < image.height() - 2; ++y) {
+        EXPECT_EQ(image.pixel(beyond, y), image.pixel(inside, y)) << y;
+    }
 }

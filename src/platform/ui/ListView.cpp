@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QPainter>
 #include <QStackedLayout>
 #include <QStandardItemModel>
 #include <QStyledItemDelegate>
@@ -17,6 +18,30 @@ namespace {
 constexpr QSize kLargeIconSize(32, 32);
 constexpr QSize kSmallIconSize(16, 16);
 constexpr auto kEditTriggers = QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked;
+
+// The report view's header: beyond the last column it shows one more, empty
+// section, not the window's colour.
+class TReportHeader : public QHeaderView {
+public:
+    explicit TReportHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+        // As a tree view sets up its own header.
+        setSectionsMovable(true);
+        setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QHeaderView::paintEvent(event);
+        const int end = length() - offset();
+        if (end >= viewport()->width()) return;
+        QPainter painter(viewport());
+        QStyleOptionHeader option;
+        initStyleOption(&option);
+        option.rect = QRect(end, 0, viewport()->width() - end, viewport()->height());
+        option.position = QStyleOptionHeader::End;
+        style()->drawControl(QStyle::CE_Header, &option, &painter, this);
+    }
+};
 
 }  // namespace
 
@@ -66,6 +91,7 @@ TListView::TListView(QWidget* parent)
       reportView_(new QTreeView(this)),
       stack_(new QStackedLayout(this)) {
     stack_->setContentsMargins(0, 0, 0, 0);
+    reportView_->setHeader(new TReportHeader(reportView_));
     reportView_->setModel(model_);
     reportView_->setRootIsDecorated(false);
     reportView_->setItemsExpandable(false);
