@@ -40,7 +40,7 @@ TAboutBox::TAboutBox(QWidget* owner) : TForm(owner), ui_(std::make_unique<Ui::Ab
     OnClick(*ui_->Label3, this, [this] { mailClick(*ui_->Label3); });
     OnClick(*ui_->Label8, this, [this] { wwwClick(*ui_->Label8); });
 
-    if (LanguageList) LanguageList->TranslateForm(*this);
+    LanguageList->TranslateForm(*this);
 
     if (const auto date = FileDate(AppExecutable())) {
         const TBuildVersion version = BuildVersion();

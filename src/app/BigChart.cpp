@@ -22,7 +22,7 @@ TBigChartForm::TBigChartForm(QWidget* owner, const TCostChart& source)
     chart.Line().setObjectName(QStringLiteral("Series3"));
     for (int i = 0; i < TCostChart::kSeriesCount; ++i) AddComponent(chart.Series(i));
     chart.chart()->setBackgroundBrush(QColor(208, 224, 192));
-    if (LanguageList) LanguageList->TranslateForm(*this);
+    LanguageList->TranslateForm(*this);
     chart.CopyFrom(source);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());

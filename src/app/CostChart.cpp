@@ -216,11 +216,6 @@ void TCostChart::FitBottomTicks() {
     if (bottom_->tickInterval() != step) bottom_->setTickInterval(step);
 }
 
-void TCostChart::SetMarksVisible(bool visible) {
-    marksVisible_ = visible;
-    PlaceMarks();
-}
-
 QStringList TCostChart::MarkTexts() const {
     QStringList texts;
     for (const QGraphicsItem* mark : marks_) texts << static_cast<const TMark*>(mark)->Text();
@@ -265,7 +260,6 @@ void TCostChart::PlaceBars() {
 void TCostChart::PlaceMarks() {
     qDeleteAll(marks_);
     marks_.clear();
-    if (!marksVisible_) return;
     const QRectF plot = chart()->plotArea();
     QList<QRectF> taken;
     for (const QPointF& point : line_->points()) {
@@ -306,6 +300,5 @@ void TCostChart::CopyFrom(const TCostChart& source) {
     }
     line_->setName(source.line_->name());
     line_->setPen(source.line_->pen());
-    marksVisible_ = source.marksVisible_;
     SetPoints(source.points_);
 }

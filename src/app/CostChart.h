@@ -52,17 +52,15 @@ public:
     int Count() const { return static_cast<int>(points_.size()); }
 
     // The line's marks: each point's value on a white label above it; a mark
-    // that would overlap one already placed is left out.
-    bool MarksVisible() const { return marksVisible_; }
-    void SetMarksVisible(bool visible);
-    // The texts of the marks shown, in point order.
+    // that would overlap one already placed is left out. Their texts, in
+    // point order.
     QStringList MarkTexts() const;
     // The rectangles of bar set `index` as drawn, in point order, in the
     // chart's coordinates.
     QList<QRectF> BarRects(int index) const;
 
     // The chart's colours and titles, the axis titles and ranges, and each
-    // series' title, colour, brush, marks and points, by position.
+    // series' title, colour, brush and points, by position; the marks follow.
     void CopyFrom(const TCostChart& source);
 
 private:
@@ -78,7 +76,6 @@ private:
     QValueAxis* bottom_ = nullptr;
     QValueAxis* left_ = nullptr;
     QList<TPoint> points_;
-    bool marksVisible_ = true;
     bool placing_ = false;
     QList<QGraphicsItem*> bars_;   // owned by the chart
     QList<QGraphicsItem*> marks_;  // owned by the chart

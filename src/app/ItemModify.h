@@ -107,7 +107,13 @@ private:
     void ConnectEvents();
     void CreatePresetMenus();
     void CreateImageLists();
+    // Item -> controls, in the order the Read functions take them back.
     void FillControls();
+    void FillGeometry();
+    void FillMedium();
+    void FillFlow();
+    void FillAir();
+    void FillTargets();
     void ReadGeometry();
     void ReadMedium();
     void ReadFlow();

@@ -27,6 +27,13 @@ bool TagHas(const QWidget& page, int selector) {
     return selector >= 0 && selector < 31 && ((page.property("Tag").toInt() >> selector) & 1) != 0;
 }
 
+void ShowTimeControls(Ui::ItemModifyForm& ui, bool visible) {
+    for (QWidget* widget : {static_cast<QWidget*>(ui.Time), static_cast<QWidget*>(ui.Label9),
+                            static_cast<QWidget*>(ui.Label10)}) {
+        widget->setVisible(visible);
+    }
+}
+
 }  // namespace
 
 void TItemModifyForm::ConnectEvents() {
@@ -158,14 +165,10 @@ void TItemModifyForm::UpdateGeometryPages() {
     if (!activeStays && item.Geometry == GeometryType::Tank && shape >= 0 && shape <= 3) {
         SetActivePage(pages, shape + 2);
     }
-    const bool wallGiven = item.Geometry == GeometryType::SquareCanal || item.Geometry == GeometryType::Tank;
+    const bool wallGiven = WallThicknessIsInput(item);
     ui_->GeometryThickness->setVisible(wallGiven);
     ui_->GeometryThickness2->setVisible(!wallGiven);
-    const bool time = item.CalculationType == CalcMode::Frost || item.Geometry == GeometryType::Tank;
-    for (QWidget* widget : {static_cast<QWidget*>(ui_->Time), static_cast<QWidget*>(ui_->Label9),
-                            static_cast<QWidget*>(ui_->Label10)}) {
-        widget->setVisible(time);
-    }
+    ShowTimeControls(*ui_, TimeIsInput(item));
 }
 
 void TItemModifyForm::UpdateCalculationPages() {
@@ -180,11 +183,7 @@ void TItemModifyForm::UpdateCalculationPages() {
          item.CalculationType == CalcMode::GivedSurfaceTemp);
     pair(*ui_->EnergySave, *ui_->EnergySave2, item.CalculationType == CalcMode::GivedPower);
     pair(*ui_->OutTemperature, *ui_->OutTemperature2, item.CalculationType == CalcMode::GivedTempDiff);
-    const bool time = item.CalculationType == CalcMode::Frost || item.Geometry == GeometryType::Tank;
-    for (QWidget* widget : {static_cast<QWidget*>(ui_->Time), static_cast<QWidget*>(ui_->Label9),
-                            static_cast<QWidget*>(ui_->Label10)}) {
-        widget->setVisible(time);
-    }
+    ShowTimeControls(*ui_, TimeIsInput(item));
 }
 
 void TItemModifyForm::UpdateMediumList() {

@@ -1,5 +1,6 @@
 #include "app/ItemModifyInternal.h"
 
+#include "calc/Item.h"
 #include "lang/Languages.h"
 #include "platform/base/Exception.h"
 #include "platform/base/StringList.h"
@@ -17,6 +18,18 @@
 #include <cmath>
 
 namespace item_modify {
+
+bool TimeIsInput(const TItem& item) {
+    return item.CalculationType == CalcMode::Frost || item.Geometry == GeometryType::Tank;
+}
+
+bool WallThicknessIsInput(const TItem& item) {
+    return item.Geometry == GeometryType::SquareCanal || item.Geometry == GeometryType::Tank;
+}
+
+bool IsRoundSection(const TItem& item) {
+    return item.Geometry == GeometryType::Tube || item.Geometry == GeometryType::RoundCanal;
+}
 
 QString NumberText(double value, int digits) {
     return ToQString(FloatToStrG(value, digits));

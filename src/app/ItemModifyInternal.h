@@ -1,6 +1,6 @@
 #pragma once
-// What the parts of the calculation dialog share: number texts in and out
-// of its controls.
+// What the parts of the calculation dialog share: the rules that decide
+// which controls are inputs, and number texts in and out of its controls.
 
 #include <QString>
 
@@ -10,8 +10,17 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
+class TItem;
 
 namespace item_modify {
+
+// A frost calculation and every tank run over a time the user gives.
+bool TimeIsInput(const TItem& item);
+// Square ducts and tanks take their wall thickness as typed; a round
+// section's wall comes from its two diameters and is shown as a result.
+bool WallThicknessIsInput(const TItem& item);
+// Pipes and round ducts: results per metre, not per square metre.
+bool IsRoundSection(const TItem& item);
 
 // Key prefixes of the heat-transfer mode texts; the mode's digit follows.
 inline constexpr char kInsideAlphaModes[] = "IDS_INSIDEALPHAMODES+";

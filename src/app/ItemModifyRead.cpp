@@ -14,6 +14,8 @@
 #include "project/ValueHelpers.h"
 #include "ui_ItemModify.h"
 
+#include <cmath>
+
 using namespace item_modify;
 
 namespace {
@@ -43,56 +45,6 @@ bool TItemModifyForm::ReadControls() {
     } catch (const Exception& e) {
         ShowCommandError(e.Message());
         return false;
-    }
-}
-
-void TItemModifyForm::ReadGeometry() {
-    TItem& item = *EditedItem;
-    Ui::ItemModifyForm& ui = *ui_;
-    switch (item.Geometry) {
-    case GeometryType::Tube:
-    case GeometryType::RoundCanal:
-        item.InnerDiameter = ReadFloat(*ui.Tubed1, kGreaterThanZero);
-        item.OuterDiameter = ReadFloat(*ui.Tubed2, kGreaterThanZero);
-        item.Length = ReadFloat(*ui.TubeLength, kZeroOrGreater);
-        break;
-    case GeometryType::SquareCanal:
-        item.SideA = ReadFloat(*ui.Rectanglea, kGreaterThanZero);
-        item.SideB = ReadFloat(*ui.Rectangleb, kGreaterThanZero);
-        item.Length = ReadFloat(*ui.RectangleLength, kZeroOrGreater);
-        break;
-    case GeometryType::Tank: {
-        const QWidget* page = ui.GeometryPageControl->currentWidget();
-        item.Shape = page == ui.GeoTabSheet4   ? TankShape::Cylinder
-                     : page == ui.GeoTabSheet5 ? TankShape::Sphere
-                     : page == ui.GeoTabSheet6 ? TankShape::Box
-                                               : TankShape::Given;
-        switch (item.Shape) {
-        case TankShape::Cylinder:
-            item.CylinderDiameter = ReadFloat(*ui.CylinderDiameter, kGreaterThanZero);
-            item.CylinderLength = ReadFloat(*ui.CylinderLength, kGreaterThanZero);
-            item.StandingCylinder = ui.StandingCylinder->isChecked() ? 1 : 0;
-            break;
-        case TankShape::Sphere:
-            item.SphereRadius = ReadFloat(*ui.BallRadius, kGreaterThanZero);
-            break;
-        case TankShape::Box:
-            item.BoxA = ReadFloat(*ui.Quadratica, kGreaterThanZero);
-            item.BoxB = ReadFloat(*ui.Quadraticb, kGreaterThanZero);
-            item.BoxHeight = ReadFloat(*ui.QuadraticHeight, kGreaterThanZero);
-            break;
-        case TankShape::Given:
-            item.TankSurface = ReadFloat(*ui.TankSurface, kGreaterThanZero);
-            item.TankVolume = ReadFloat(*ui.TankVolume, kGreaterThanZero);
-            item.GivenTankSize = ReadFloat(*ui.Tankde, kGreaterThanZero);
-            break;
-        }
-        break;
-    }
-    }
-    item.WallLambda = ReadFloat(*ui.GeometryHeatConditionFactor, kGreaterThanZero);
-    if (item.Geometry == GeometryType::SquareCanal || item.Geometry == GeometryType::Tank) {
-        item.WallThickness = ReadFloat(*ui.GeometryThickness, kGreaterThanZero);
     }
 }
 
@@ -183,7 +135,7 @@ void TItemModifyForm::ReadTargets() {
     default:
         break;
     }
-    if (item.CalculationType == CalcMode::Frost || item.Geometry == GeometryType::Tank) {
+    if (TimeIsInput(item)) {
         item.Time = ReadFloat(*ui.Time, kZeroOrGreater);
     }
 }

@@ -63,7 +63,7 @@ void TItemModifyForm::ShowResults() {
     if (item.CalculationType != CalcMode::GivedThickness) ShowNumber(*ui.IsolationThickness2, item.Isolation.Thickness);
     ShowNumber(*ui.IsolationHeatConditionFactor, item.Isolation.IsolationLambda, 3);
     ShowNumber(*ui.k, item.KValue, 3);
-    const bool round = item.Geometry == GeometryType::Tube || item.Geometry == GeometryType::RoundCanal;
+    const bool round = IsRoundSection(item);
     ui.kDimension->setText(round ? QStringLiteral(" W/mK") : QStringLiteral(" W/m2K"));
     ShowNumber(*ui.InsideWallTemperature, item.InsideWallTemperature);
     if (IsAirMedium(item.Medium.ItemID) && item.InsideHumidity > 0) {
@@ -102,9 +102,7 @@ void TItemModifyForm::ClearResults() {
     (item.VolumeGiven ? ui.Speed2 : ui.Volume2)->clear();
     if (item.InsideAlphaMode != 2) ui.InsideAlpha2->clear();
     if (item.OutsideAlphaMode != 2) ui.OutsideAlpha2->clear();
-    if (item.Geometry == GeometryType::Tube || item.Geometry == GeometryType::RoundCanal) {
-        ui.GeometryThickness2->clear();
-    }
+    if (IsRoundSection(item)) ui.GeometryThickness2->clear();
     if (item.CalculationType != CalcMode::GivedThickness) ui.IsolationThickness2->clear();
     for (QLabel* label : {ui.IsolationHeatConditionFactor, ui.k, ui.InsideWallTemperature,
                           ui.InsideSaturatedTemperature, ui.OutsideSaturatedTemperature, ui.SpecificPowerloss,

@@ -27,7 +27,7 @@ TLogoPictureForm::TLogoPictureForm(QWidget* owner)
     : TForm(owner), ui_(std::make_unique<Ui::LogoPictureForm>()), timer_(new QTimer(this)) {
     ui_->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    if (LanguageList) LanguageList->TranslateForm(*this);
+    LanguageList->TranslateForm(*this);
     timer_->setObjectName(QStringLiteral("Timer1"));
     timer_->setSingleShot(true);
     timer_->setTimerType(Qt::PreciseTimer);  // never before its 3000 ms

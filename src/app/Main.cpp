@@ -38,7 +38,6 @@ void Step(std::string_view name) {
 
 // The browser could not show a help page: name it, so the user can open it by hand.
 void ShowHelpFailure(const std::filesystem::path& page) {
-    if (!LanguageList) return;
     win::MessageBox(Format(LanguageList->GetString("IDS_HELPNOTSHOWN"), {win::TextFromPath(page)}),
                     LanguageList->GetString("IDS_PROGRAMTITLE"), win::MB_OK | win::MB_ICONWARNING);
 }
@@ -66,7 +65,6 @@ TMainForm::TMainForm(QWidget* parent) : TMainWindowForm(parent), ui_(std::make_u
     }
 
     Step("languages");
-    if (!LanguageList) LanguageList = std::make_unique<TLanguages>();
     // A plain ".xml" file may be the user-interface language too.
     LanguageList->CompressedOnly = false;
     LanguageList->Load(AppFolder() / "languages" / "*.xm?");

@@ -5,7 +5,7 @@
 #include "app/ItemEditor.h"
 #include "app/ListViewItems.h"
 #include "app/Main.h"
-#include "app/Programoptions.h"
+#include "app/ProgramOptions.h"
 #include "lang/Languages.h"
 #include "platform/base/Controls.h"
 #include "platform/ui/Help.h"
@@ -32,7 +32,7 @@ void TMainForm::UpdateActionStates() {
 }
 
 void TMainForm::UpdateCaption() {
-    const std::string title = LanguageList ? LanguageList->GetString("IDS_PROGRAMTITLE") : std::string();
+    const std::string title = LanguageList->GetString("IDS_PROGRAMTITLE");
     const QString fileName = QString::fromStdString(ProjectFilePath().string());
     setWindowTitle(ToQString(title) + QStringLiteral(" - ") + fileName);
 }

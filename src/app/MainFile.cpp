@@ -3,7 +3,7 @@
 
 #include "app/Main.h"
 
-#include "app/Projektdata.h"
+#include "app/ProjektData.h"
 #include "lang/Languages.h"
 #include "platform/base/Exception.h"
 #include "platform/base/MemoryStream.h"
@@ -22,7 +22,7 @@
 namespace {
 
 std::string Text(std::string_view key) {
-    return LanguageList ? LanguageList->GetString(key) : std::string();
+    return LanguageList->GetString(key);
 }
 
 void ShowError(const std::string& message) {

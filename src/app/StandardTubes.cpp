@@ -15,7 +15,7 @@ TStandardTubesForm::TStandardTubesForm(QWidget* owner, int airCanal)
     OnClick(*ui_->OK, this, [this] { OKClick(); });
     BindModalResult(*ui_->Cancel, mrCancel);
     OnClick(*ui_->Help, this, [this] { HelpClick(); });
-    if (LanguageList) LanguageList->TranslateForm(*this);
+    LanguageList->TranslateForm(*this);
     if (StandardTubeTypes) {
         TQtTreeView tree(*ui_->TreeView);
         StandardTubeTypes->FillTreeView(tree, airCanal);

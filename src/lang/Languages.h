@@ -171,7 +171,10 @@ private:
     std::optional<std::size_t> printing_;
 };
 
-// The process's language list; created with the program, never null while it runs.
+// The process's language list. It exists from program start to program end:
+// built before the main window, reset only after the message loop has
+// ended, so the windows use it without a check. A test that replaces it
+// puts a fresh one back, never null.
 extern std::unique_ptr<TLanguages> LanguageList;
 
 // Reads one language document held in memory, the way Load reads a file (a

@@ -72,7 +72,7 @@ TChangeHeaderForm::TChangeHeaderForm(QWidget* owner) : TForm(owner), ui_(std::ma
     const QRegularExpression noAt(QStringLiteral("[^@]*"));
     ui_->FirstLine->setValidator(new QRegularExpressionValidator(noAt, ui_->FirstLine));
     ui_->SecondLine->setValidator(new QRegularExpressionValidator(noAt, ui_->SecondLine));
-    if (LanguageList) LanguageList->TranslateForm(*this);
+    LanguageList->TranslateForm(*this);
     Connect();
 }
 
@@ -188,7 +188,7 @@ void TChangeHeaderForm::StoreColumn() {
     const double value = ControlToValue(factor, kAnyValue);
     if (!std::isfinite(static_cast<float>(value))) {
         factor.SetFocus();
-        throw Exception(LanguageList ? LanguageList->GetString("IDS_WRONGVALUE") : std::string());
+        throw Exception(LanguageList->GetString("IDS_WRONGVALUE"));
     }
     column.Factor = static_cast<float>(value);
 }
@@ -280,8 +280,7 @@ void TChangeHeaderForm::OKClick() {
             if (p > 0) {
                 format_->ColumnAt(p)->Visible = checked;
             } else if (!checked) {
-                win::MessageBox(LanguageList ? LanguageList->GetString(kFirstColumnText) : std::string(),
-                                ProgramTitle(), win::MB_OK);
+                win::MessageBox(LanguageList->GetString(kFirstColumnText), ProgramTitle(), win::MB_OK);
                 format_->ColumnAt(0)->Visible = true;
                 if (item) item->setCheckState(Qt::Checked);
             }

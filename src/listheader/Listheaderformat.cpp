@@ -98,7 +98,7 @@ void TListHeaderFormat::SwapColumns(int first, int second) {
 
 int TListHeaderFormat::LoadFromResource(std::string_view name) {
     if (const std::string* text = FindTitleResource(name)) ReadTitleText(*text);
-    if (LanguageList) LanguageList->TranslateHeader(*this, name);
+    LanguageList->TranslateHeader(*this, name);
     return 1;
 }
 

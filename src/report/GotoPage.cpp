@@ -13,7 +13,7 @@ TGotoPageForm::TGotoPageForm(QWidget* owner, int pageCount, int page)
     ui_->setupUi(this);
     OnClick(*ui_->OK, this, [this] { OKClick(); });
     OnClick(*ui_->Cancel, this, [this] { CancelClick(); });
-    if (LanguageList) LanguageList->TranslateForm(*this);
+    LanguageList->TranslateForm(*this);
     ui_->PageUpDown->setMaximum(std::max(1, pageCount));
     ui_->PageUpDown->setValue(page);
     // The arrows write their position into the edit, as an associated up-down does.

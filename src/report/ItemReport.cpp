@@ -44,21 +44,21 @@ TDiagramDrawer SetDiagramDrawer(TDiagramDrawer drawer) {
     return previous;
 }
 
-int TItemReport::DrawBlock(int kind, TCanvas& canvas, TRect& rect) {
+TReportJob::TBlockResult TItemReport::DrawBlock(TBlockKind kind, TCanvas& canvas, TRect& rect) {
     if (kind != ItemBlock) return TReportJob::DrawBlock(kind, canvas, rect);
-    if (pending_ == 1) {
+    if (pending_ == TPending::Fetched) {
         itemText_.SetSize(0);
         currentItem_->WriteRtf(itemText_);
         itemText_.SetPosition(0);
         itemChartPending_ = currentItem_->IsOptimum();
-        pending_ = 2;
+        pending_ = TPending::Prepared;
         if (++itemCounter_ > 1) return PageFull;
     }
-    if (pending_ != 2) return StopReport;
+    if (pending_ != TPending::Prepared) return StopReport;
     // A block that can't fit even where nothing else stands is drawn there,
     // past the bottom, instead of moving on for ever.
     if (itemText_.Position() + 1 < itemText_.Size()) {
-        const int result = RenderRTF(canvas, rect, itemText_, false, !pagePlaced_);
+        const TBlockResult result = RenderRTF(canvas, rect, itemText_, false, !pagePlaced_);
         if (itemText_.Position() + 1 < itemText_.Size()) return result;
         pagePlaced_ = true;
     }
@@ -74,6 +74,6 @@ int TItemReport::DrawBlock(int kind, TCanvas& canvas, TRect& rect) {
         rect.Top = chart.Bottom;
         pagePlaced_ = true;
     }
-    pending_ = 0;
+    pending_ = TPending::None;
     return BlockDone;
 }

@@ -60,7 +60,7 @@ TPrintPreviewForm::TPrintPreviewForm(QWidget* owner, const TReportJob& job)
     connect(ui_->Cancel, &QPushButton::clicked, ui_->Exit, &QAction::trigger);
     OnPaint(*ui_->PageImage, this, [this](QPainter& painter) { PageImagePaint(painter); });
 
-    if (LanguageList) LanguageList->TranslateForm(*this);
+    LanguageList->TranslateForm(*this);
     currentPage_ = 0;
     UpdatePageControls();
     zoom_ = ZoomPercents[static_cast<std::size_t>(PreviewZoomIndex)];

@@ -13,7 +13,7 @@ TPrinterSetupForm::TPrinterSetupForm(QWidget* owner, TPrinter& printer)
     ui_->setupUi(this);
     OnClick(*ui_->OK, this, [this] { OKClick(); });
     BindModalResult(*ui_->Cancel, mrCancel);
-    if (LanguageList) LanguageList->TranslateForm(*this);
+    LanguageList->TranslateForm(*this);
 
     const TPrinterChoice choice = printer_.Choice();
     for (const std::string& name : printer_.Printers()) ui_->PrinterComboBox->addItem(ToQString(name));

@@ -71,7 +71,7 @@ TPrintingForm::TPrintingForm(QWidget* owner, const TProject& project)
     OnClick(*ui_->Setup, this, [this] { SetupClick(); });
     OnSelectItem(list, this, [this](int item, bool selected) { ListViewSelectItem(item, selected); });
 
-    if (LanguageList) LanguageList->TranslateForm(*this);
+    LanguageList->TranslateForm(*this);
     PrintingOptionSet.Load();
     rows_ = std::make_unique<TListViewItems>(list);
     project_.FillListView(*rows_);
@@ -95,7 +95,8 @@ bool TPrintingForm::StoreOptions() {
 }
 
 std::unique_ptr<TItemReport> TPrintingForm::MakeJob() const {
-    return std::make_unique<TItemReport>(project_, *rows_, ui_->All->isChecked(), MarginsMm());
+    return std::make_unique<TItemReport>(project_, *rows_, ui_->All->isChecked(), MarginsMm(), PrintingOptionSet,
+                                         ReportTitle);
 }
 
 void TPrintingForm::OKClick() {

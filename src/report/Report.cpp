@@ -8,7 +8,6 @@
 #include "platform/ui/QtPrinter.h"
 #include "project/ProgramOptions.h"
 #include "project/Project.h"
-#include "report/PrintingOptions.h"
 #include "report/Rtfprint.h"
 
 #include <QGuiApplication>
@@ -19,6 +18,7 @@
 #include <climits>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -54,7 +54,8 @@ int ScreenDensity() {
 
 }  // namespace
 
-TReportJob::TReportJob(const TProject& project, const IItemSelection& list, bool allItems, const TRect& marginsMm)
+TReportJob::TReportJob(const TProject& project, const IItemSelection& list, bool allItems, const TRect& marginsMm,
+                       const TPrintingOptionSet& options, std::string title)
     : PageMaker([](int width, int height, int ppi) { return std::make_unique<TPicturePage>(width, height, ppi); }),
       ScreenPixelsPerInch(ScreenDensity()),
       ProductLineSource([] { return TAboutBox().RtfProductLine(); }),
@@ -63,6 +64,8 @@ TReportJob::TReportJob(const TProject& project, const IItemSelection& list, bool
       allItems_(allItems),
       printer_(Printer()),
       marginsMm_(marginsMm),
+      options_(options),
+      title_(std::move(title)),
       headerLogo_(LoadLogo(":/report/HEADERLOGO.png")),
       footerLogo_(LoadLogo(":/report/LOGO.png")) {
     reportFont_ = printer_.CanvasFont();
@@ -105,18 +108,18 @@ void TReportJob::Preview(QWidget* ownerForm) {
 
 void TReportJob::Run() {
     currentIndex_ = -1;
-    pending_ = 0;
+    pending_ = TPending::None;
     pageCount_ = 0;
     productLineFetched_ = false;
     std::optional<TCursorWait> hourglass;
     try {
-        int result = PageFull;
+        TBlockResult result = PageFull;
         for (;;) {
             if (result == PageFull) {
                 StartPage();
                 if (!hourglass) hourglass.emplace();
             }
-            if (pending_ == 0 && !NextItem()) break;
+            if (pending_ == TPending::None && !NextItem()) break;
             result = DrawBlock(ItemBlock, CurrentCanvas(), workRect_);
             if (result == StopReport) break;
         }
@@ -144,8 +147,8 @@ void TReportJob::StartPage() {
     TCanvas& canvas = CurrentCanvas();
     DrawBlock(HeaderBlock, canvas, workRect_);
     if (pageCount_ == 1) {
-        const int result = DrawBlock(ProjectDataBlock, canvas, workRect_);
-        pagePlaced_ = result == BlockDone && PrintingOptionSet.Contains(TPrintingOption::ProjektData);
+        const TBlockResult result = DrawBlock(ProjectDataBlock, canvas, workRect_);
+        pagePlaced_ = result == BlockDone && Has(TPrintingOption::ProjektData);
     }
     footerHeight_ = FooterHeight();
     workRect_.Bottom = Clamp(std::int64_t(workRect_.Bottom) - footerHeight_);
@@ -167,7 +170,7 @@ bool TReportJob::NextItem() {
         if (currentIndex_ >= list_.Count() || currentIndex_ >= project_.ItemCount()) return false;
     } while (!allItems_ && !list_.Selected(currentIndex_));
     currentItem_ = &project_.Items[static_cast<std::size_t>(currentIndex_)];
-    pending_ = 1;
+    pending_ = TPending::Fetched;
     return true;
 }
 
@@ -184,8 +187,8 @@ void SetReportFont(TCanvas& canvas, const TFont& font) {
 
 }  // namespace
 
-int TReportJob::RenderRTF(TCanvas& canvas, TRect& rect, TStringStream& stream, bool stopAfterParagraph,
-                          bool mustPlace) {
+TReportJob::TBlockResult TReportJob::RenderRTF(TCanvas& canvas, TRect& rect, TStringStream& stream,
+                                               bool stopAfterParagraph, bool mustPlace) {
     RTFPrint print(reportFont_.Name(), reportFont_.Size());
     SetReportFont(canvas, reportFont_);
     while (stream.Position() + 1 < stream.Size()) {

@@ -7,6 +7,7 @@
 
 #include "platform/base/Canvas.h"
 #include "project/ClipboardStream.h"
+#include "report/PrintingOptions.h"
 #include "report/ReportPage.h"
 
 #include <cstdint>
@@ -29,12 +30,17 @@ class TReportJob {
 public:
     enum TBlockKind { ProjectDataBlock = 0, HeaderBlock = 1, FooterBlock = 2, ItemBlock = 3 };
     enum TBlockResult { BlockDone = 0, PageFull = 1, StopReport = 2 };
+    // Where the item in hand is: none, fetched by NextItem, or its text
+    // prepared for drawing.
+    enum class TPending : std::uint8_t { None = 0, Fetched = 1, Prepared = 2 };
 
-    // marginsMm: left, top, right and bottom margins in millimetres. Takes
-    // the installed printer, its sheet and canvas font with the report font
-    // applied, and the logos. The project and list must outlive the job; the
-    // list has one row per project item, in project order.
-    TReportJob(const TProject& project, const IItemSelection& list, bool allItems, const TRect& marginsMm);
+    // marginsMm: left, top, right and bottom margins in millimetres;
+    // `options` say what the page frame shows, `title` heads every page.
+    // Takes the installed printer, its sheet and canvas font with the report
+    // font applied, and the logos. The project and list must outlive the
+    // job; the list has one row per project item, in project order.
+    TReportJob(const TProject& project, const IItemSelection& list, bool allItems, const TRect& marginsMm,
+               const TPrintingOptionSet& options, std::string title);
     virtual ~TReportJob();
     TReportJob(const TReportJob&) = delete;
     TReportJob& operator=(const TReportJob&) = delete;
@@ -47,8 +53,8 @@ public:
     // Places the rest of the stream whole: BlockDone, or PageFull with
     // nothing drawn when it would pass the rectangle's bottom. With
     // `mustPlace` it is drawn even then.
-    int RenderRTF(TCanvas& canvas, TRect& rect, TStringStream& stream, bool stopAfterParagraph = false,
-                  bool mustPlace = false);
+    TBlockResult RenderRTF(TCanvas& canvas, TRect& rect, TStringStream& stream, bool stopAfterParagraph = false,
+                           bool mustPlace = false);
     // The height the rest of the stream takes; the stream is left at its end.
     int MeasureRTF(TCanvas& canvas, const TRect& rect, TStringStream& stream);
     // "\tqr\tx<twips> ": a right tab 180 twips before the work area's right edge.
@@ -65,10 +71,8 @@ public:
     int PageCount() const { return static_cast<int>(pages_.size()); }
     const TReportPage& Page(int index) const { return *pages_.at(static_cast<std::size_t>(index)); }
     const TProject& Project() const { return project_; }
-    // The margins rectangle in device pixels, and the area still free on
-    // the current page.
+    // The margins rectangle in device pixels.
     const TRect& PageRect() const { return pageRect_; }
-    const TRect& WorkRect() const { return workRect_; }
 
     // Where preview pages come from; pictures unless a test puts its own.
     TPageMaker PageMaker;
@@ -80,12 +84,11 @@ public:
 
 protected:
     virtual bool NextItem();
-    virtual int DrawBlock(int kind, TCanvas& canvas, TRect& rect);
+    virtual TBlockResult DrawBlock(TBlockKind kind, TCanvas& canvas, TRect& rect);
 
     const TProject& project_;
     QWidget* ownerForm_ = nullptr;
-    // 0 no item in hand, 1 fetched, 2 its text prepared.
-    std::uint8_t pending_ = 0;
+    TPending pending_ = TPending::None;
     const TItem* currentItem_ = nullptr;
     TPrintfStringStream itemText_;
     // Something (project data, an item's text or chart) stands on the page
@@ -93,6 +96,7 @@ protected:
     bool pagePlaced_ = false;
 
 private:
+    bool Has(TPrintingOption option) const { return options_.Contains(option); }
     void Run();
     void StartPage();
     void EndPage();
@@ -100,8 +104,8 @@ private:
     const std::string& ProductLine();
     std::string FooterLine() const;
     void DrawHeader(TCanvas& canvas, TRect& rect);
-    int DrawFooter(TCanvas& canvas, TRect& rect);
-    int RenderText(TCanvas& canvas, TRect& rect, std::string text);
+    TBlockResult DrawFooter(TCanvas& canvas, TRect& rect);
+    TBlockResult RenderText(TCanvas& canvas, TRect& rect, std::string text);
 
     const IItemSelection& list_;
     bool allItems_;
@@ -113,6 +117,8 @@ private:
     int paperWidth_ = 0;
     int paperHeight_ = 0;
     TRect marginsMm_;
+    TPrintingOptionSet options_;
+    std::string title_;
     TRect workRect_;
     TRect pageRect_;
     std::unique_ptr<TGraphic> headerLogo_;
@@ -145,7 +151,7 @@ public:
     using TReportJob::TReportJob;
 
 protected:
-    int DrawBlock(int kind, TCanvas& canvas, TRect& rect) override;
+    TBlockResult DrawBlock(TBlockKind kind, TCanvas& canvas, TRect& rect) override;
 
 private:
     int itemCounter_ = 0;

@@ -4,7 +4,6 @@
 #include "platform/base/Controls.h"
 #include "platform/win/Clock.h"
 #include "project/Project.h"
-#include "report/PrintingOptions.h"
 
 #include <climits>
 
@@ -14,8 +13,6 @@ constexpr TColor kBandGreen = RGB(40, 160, 40);
 constexpr TColor kFooterBands[] = {RGB(40, 160, 40), RGB(112, 184, 144), RGB(184, 224, 200)};
 // The logos are drawn as if they had this many dots per inch.
 constexpr int kLogoDpi = 300;
-
-bool Has(TPrintingOption option) { return PrintingOptionSet.Contains(option); }
 
 TSize LogoSize(const TGraphic& logo, int ppi) {
     return {static_cast<int>(std::int64_t(logo.Width()) * ppi / kLogoDpi),
@@ -31,12 +28,12 @@ void Fill(TCanvas& canvas, const TRect& rect, TColor color) {
 
 }  // namespace
 
-int TReportJob::RenderText(TCanvas& canvas, TRect& rect, std::string text) {
+TReportJob::TBlockResult TReportJob::RenderText(TCanvas& canvas, TRect& rect, std::string text) {
     TPrintfStringStream stream(std::move(text));
     return RenderRTF(canvas, rect, stream);
 }
 
-int TReportJob::DrawBlock(int kind, TCanvas& canvas, TRect& rect) {
+TReportJob::TBlockResult TReportJob::DrawBlock(TBlockKind kind, TCanvas& canvas, TRect& rect) {
     switch (kind) {
     case ProjectDataBlock: {
         if (!Has(TPrintingOption::ProjektData)) return BlockDone;
@@ -48,14 +45,16 @@ int TReportJob::DrawBlock(int kind, TCanvas& canvas, TRect& rect) {
     }
     case HeaderBlock: DrawHeader(canvas, rect); return BlockDone;
     case FooterBlock: return DrawFooter(canvas, rect);
-    default: return StopReport;
+    case ItemBlock: break;
     }
+    // The base job has no items to draw.
+    return StopReport;
 }
 
 void TReportJob::DrawHeader(TCanvas& canvas, TRect& rect) {
-    if (!ReportTitle.empty() || Has(TPrintingOption::PageNumber)) {
+    if (!title_.empty() || Has(TPrintingOption::PageNumber)) {
         // The title as typed: braces and backslashes in it are text.
-        std::string line = "\\sa72\\f4\\fs20 " + RightTabStop() + EscapeRtfText(ReportTitle);
+        std::string line = "\\sa72\\f4\\fs20 " + RightTabStop() + EscapeRtfText(title_);
         if (Has(TPrintingOption::PageNumber)) line += "\\tab " + std::to_string(pageCount_);
         RenderText(canvas, rect, line + "\\par ");
     }
@@ -89,7 +88,7 @@ const std::string& TReportJob::ProductLine() {
     return productLine_;
 }
 
-int TReportJob::DrawFooter(TCanvas& canvas, TRect& rect) {
+TReportJob::TBlockResult TReportJob::DrawFooter(TCanvas& canvas, TRect& rect) {
     const int p = canvas.Font().PixelsPerInch();
     if (footerLogo_->Width() > 0) {
         const TSize size = LogoSize(*footerLogo_, p);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <string_view>
 
 namespace {
 
@@ -260,14 +261,4 @@ void RTFPrint::DrawText(TCanvas& canvas, TRect& rect) {
         }
         x_ = Clamp(std::int64_t(x_) + e.cx);
     }
-}
-
-std::string EscapeRTF(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() * 2);
-    for (const char c : text) {
-        if (c == '\\') out += '\\';
-        out += c;
-    }
-    return out;
 }

@@ -13,7 +13,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 class TStringStream;
 
@@ -96,6 +95,3 @@ private:
     int pixelsPerInch_ = 96;
     int pendingRightTab_ = 0;
 };
-
-// The text with every backslash doubled; braces are left as they are.
-std::string EscapeRTF(std::string_view text);

@@ -69,7 +69,8 @@ void AppFixture::TearDown() {
     win::SetMessageBoxHook(std::move(previousBox_));
     SetProgramTitle("");
     StandardTubeTypes.reset();
-    LanguageList.reset();
+    // Tests without this fixture may follow in the same run.
+    LanguageList = std::make_unique<TLanguages>();
     std::filesystem::current_path(previousCurrent_);
     SetAppExecutableForTesting({});
 }

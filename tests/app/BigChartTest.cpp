@@ -39,7 +39,7 @@ TEST_F(BigChartTest, CopiesTheChartByPosition) {
     EXPECT_EQ(copy.Bars(1).name(), form->Chart().Bars(1).name());
     EXPECT_EQ(Values(copy, &TCostChart::TPoint::Lower), (std::vector<double>{5, 8, 12}));
     EXPECT_EQ(copy.Line().points(), form->Chart().Line().points());
-    EXPECT_TRUE(copy.MarksVisible());
+    EXPECT_FALSE(copy.MarkTexts().isEmpty());
     EXPECT_EQ(copy.Line().color(), form->Chart().Line().color());
     EXPECT_EQ(copy.BottomAxis().titleText(), form->Chart().BottomAxis().titleText());
     EXPECT_EQ(copy.LeftAxis().titleText(), form->Chart().LeftAxis().titleText());

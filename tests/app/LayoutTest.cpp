@@ -7,8 +7,8 @@
 #include "app/About.h"
 #include "app/BigChart.h"
 #include "app/Main.h"
-#include "app/Programoptions.h"
-#include "app/Projektdata.h"
+#include "app/ProgramOptions.h"
+#include "app/ProjektData.h"
 #include "app/StandardTubes.h"
 #include "listheader/ChangeHeader.h"
 #include "listheader/Listheaderformat.h"
@@ -188,7 +188,7 @@ protected:
         TPrinterSetupForm setup(&main, Printer());
         faults << LayoutFaults(setup, language + QStringLiteral(" PrinterSetupForm"));
         TSelection rows;
-        TItemReport job(project, rows, true, {20, 20, 15, 20});
+        TItemReport job(project, rows, true, {20, 20, 15, 20}, TPrintingOptionSet(), "");
         TPrintPreviewForm preview(&main, job);
         faults << LayoutFaults(preview, language + QStringLiteral(" PrintPreviewForm"));
         TGotoPageForm gotoPage(&main, 5, 2);

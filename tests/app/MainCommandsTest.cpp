@@ -5,8 +5,8 @@
 
 #include "app/ItemModify.h"
 #include "app/Main.h"
-#include "app/Programoptions.h"
-#include "app/Projektdata.h"
+#include "app/ProgramOptions.h"
+#include "app/ProjektData.h"
 #include "lang/Languages.h"
 #include "platform/base/Controls.h"
 #include "platform/base/StringList.h"

@@ -59,14 +59,16 @@ TProject ReportProject(int count) {
     return project;
 }
 
-void SetAllOptions() {
+TPrintingOptionSet AllOptions() {
+    TPrintingOptionSet options;
     for (const auto option : {TPrintingOption::ProjektData, TPrintingOption::ProjektName, TPrintingOption::PageNumber,
                               TPrintingOption::Date})
-        PrintingOptionSet.Set(option, true);
+        options.Set(option, true);
+    return options;
 }
 
 void BM_ReportPreview(benchmark::State& state) {
-    SetAllOptions();
+    const TPrintingOptionSet options = AllOptions();
     const TProject project = ReportProject(ItemCount());
     const TAllRows rows(project.ItemCount());
     double chartSeconds = 0;
@@ -80,7 +82,7 @@ void BM_ReportPreview(benchmark::State& state) {
         });
     int pages = 0;
     for (auto _ : state) {
-        TItemReport job(project, rows, true, {20, 20, 15, 20});
+        TItemReport job(project, rows, true, {20, 20, 15, 20}, options, "");
         job.ScreenPixelsPerInch = 96;
         job.Preview(nullptr);
         pages += job.PageCount();

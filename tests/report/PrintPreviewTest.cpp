@@ -24,7 +24,7 @@ protected:
     std::unique_ptr<TItemReport> Job(int count) {
         project_ = std::make_unique<TProject>(MakeProject(count));
         rows_ = std::make_unique<TRows>(count);
-        auto job = std::make_unique<TItemReport>(*project_, *rows_, true, TRect{20, 20, 15, 20});
+        auto job = std::make_unique<TItemReport>(*project_, *rows_, true, TRect{20, 20, 15, 20}, options, title);
         Prepare(*job);
         job->Preview(nullptr);
         return job;
@@ -136,7 +136,7 @@ TEST_F(PrintPreviewTest, GoToIgnoresPagesOutOfRangeAndReportsNonNumbers) {
 TEST_F(PrintPreviewTest, PageImageShowsTheCurrentPageAtTheZoom) {
     const TProject project = MakeProject(1);
     TRows rows(1);
-    TItemReport job(project, rows, true, {20, 20, 15, 20});
+    TItemReport job(project, rows, true, {20, 20, 15, 20}, options, title);
     job.ScreenPixelsPerInch = 96;
     job.ProductLineSource = [] { return std::string(); };
     job.Preview(nullptr);

@@ -209,15 +209,16 @@ TEST_F(PrintedTextTest, PrintedPdfReadsBackInBothLanguages) {
         SCOPED_TRACE(language);
         StartIn(language);
         const TProject project = ThreeItems();
+        TPrintingOptionSet options;
         for (const auto option : {TPrintingOption::ProjektData, TPrintingOption::ProjektName,
                                   TPrintingOption::PageNumber, TPrintingOption::Date})
-            PrintingOptionSet.Set(option, true);
+            options.Set(option, true);
         TQtPrinter pdf;
         const std::filesystem::path file = WorkFile(std::string(language) + ".pdf");
         pdf.SetOutputFile(file);
         TPrinter* const previous = SetPrinter(&pdf);
         const report_testing::TRows rows(3);
-        TItemReport job(project, rows, true, {20, 20, 15, 20});
+        TItemReport job(project, rows, true, {20, 20, 15, 20}, options, "");
         job.Print(nullptr);
         SetPrinter(previous);
 

@@ -31,7 +31,9 @@ protected:
     PrintingTest() : project(MakeProject(3)) {}
     void SetUp() override {
         ReportFixture::SetUp();
+        // The print dialog's own state, as at program start.
         PrintingOptionSet = TPrintingOptionSet();
+        ReportTitle.clear();
     }
     template <class T>
     static T& Find(TPrintingForm& form, const char* name) {
@@ -94,6 +96,12 @@ TEST_F(PrintingTest, OptionsAreStoredByOkAndPreviewNotByCancel) {
             Find<QPushButton>(form, c.button).click();
         }
         EXPECT_EQ(printer.pages.size(), c.printed);
+        // The printed report follows the dialog: its title, the file name, no date.
+        for (const auto& page : printer.pages) {
+            EXPECT_NE(page->AllText().find("Boiler house"), std::string::npos);
+            EXPECT_NE(page->AllText().find("plant.kvr"), std::string::npos);
+            EXPECT_EQ(page->AllText().find("2004-02-03"), std::string::npos);
+        }
         // A new dialog reads the registry again.
         PrintingOptionSet = TPrintingOptionSet();
         ReportTitle.clear();
@@ -150,7 +158,7 @@ TEST_F(PrintingTest, EnglishTranslatesTheReportWindows) {
     const TLanguage* english = LanguageList->CurrentLanguage();
     ASSERT_NE(english, nullptr);
     TRows rows(3);
-    TItemReport job(project, rows, true, {20, 20, 15, 20});
+    TItemReport job(project, rows, true, {20, 20, 15, 20}, options, title);
     Prepare(job);
     job.Preview(nullptr);
     TPrintingForm printing(nullptr, project);

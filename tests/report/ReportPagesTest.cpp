@@ -26,7 +26,7 @@ protected:
     // The real picture pages of a preview at 96 pixels per inch.
     std::unique_ptr<TItemReport> Preview(const TProject& project) {
         rows_ = std::make_unique<TRows>(project.ItemCount());
-        auto job = std::make_unique<TItemReport>(project, *rows_, true, TRect{20, 20, 15, 20});
+        auto job = std::make_unique<TItemReport>(project, *rows_, true, TRect{20, 20, 15, 20}, options, title);
         job->ScreenPixelsPerInch = 96;
         job->ProductLineSource = [] { return std::string("\\sb144\\f4\\fs16 Product 1.00"); };
         job->Preview(nullptr);
@@ -103,7 +103,7 @@ TEST_F(ReportPagesTest, PdfHoldsOnePageObjectPerPage) {
     SetPrinter(&pdf);
     const TProject project = MakeProject(3, "B");
     TRows rows(3);
-    TItemReport job(project, rows, true, {20, 20, 15, 20});
+    TItemReport job(project, rows, true, {20, 20, 15, 20}, options, title);
     job.ProductLineSource = [] { return std::string("\\sb144\\f4\\fs16 Product 1.00"); };
     job.Print(nullptr);
     SetPrinter(&printer);
@@ -135,7 +135,7 @@ TEST_F(ReportPagesTest, FailedRunLeavesNoPdf) {
     SetDiagramDrawer([](const TItem&, QWidget*, TCanvas&, const TRect&) { throw Exception("chart failed"); });
     const TProject project = MakeProject(2, "B");
     TRows rows(2);
-    TItemReport job(project, rows, true, {20, 20, 15, 20});
+    TItemReport job(project, rows, true, {20, 20, 15, 20}, options, title);
     job.ProductLineSource = [] { return std::string(); };
     EXPECT_THROW(job.Print(nullptr), Exception);
     SetPrinter(&printer);

@@ -13,7 +13,7 @@ protected:
     // The preview of a project with the options' margins unless given.
     std::unique_ptr<TItemReport> Preview(const TProject& project, const TRows& rows, bool all = true,
                                          TRect margins = {20, 20, 15, 20}) {
-        auto job = std::make_unique<TItemReport>(project, rows, all, margins);
+        auto job = std::make_unique<TItemReport>(project, rows, all, margins, options, title);
         Prepare(*job);
         job->Preview(nullptr);
         return job;
@@ -147,7 +147,7 @@ TEST_F(ReportTest, MarginsKeepTheWorkAreaOnTheSheet) {
         printer.pages.clear();
         printer.ended = false;
         TRows rows(0);
-        TItemReport job(project, rows, true, c.margins);
+        TItemReport job(project, rows, true, c.margins, options, title);
         Prepare(job);
         c.preview ? job.Preview(nullptr) : job.Print(nullptr);
         EXPECT_EQ(job.PageRect(), c.area);
@@ -157,7 +157,7 @@ TEST_F(ReportTest, MarginsKeepTheWorkAreaOnTheSheet) {
 TEST_F(ReportTest, PrintingDrawsOnePrinterPagePerReportPage) {
     const TProject project = MakeProject(3, "B");
     TRows rows(3);
-    TItemReport job(project, rows, true, {20, 20, 15, 20});
+    TItemReport job(project, rows, true, {20, 20, 15, 20}, options, title);
     Prepare(job);
     job.Print(nullptr);
     EXPECT_TRUE(printer.ended);
@@ -172,7 +172,7 @@ TEST_F(ReportTest, PrintingDrawsOnePrinterPagePerReportPage) {
 TEST_F(ReportTest, TitleAndFileNamePrintAsTyped) {
     TProject project = MakeProject(0);
     project.FileName = "a{b}\\c.kvr";
-    ReportTitle = "Plant {north} \\b";
+    title = "Plant {north} \\b";
     const auto job = Preview(project, TRows(0));
     const std::string all = PageCanvas(*job, 0).AllText();
     EXPECT_NE(all.find("Plant {north} \\b"), std::string::npos);
@@ -183,7 +183,7 @@ TEST_F(ReportTest, ErrorInTheMiddleAbortsTheDocument) {
     SetDiagramDrawer([](const TItem&, QWidget*, TCanvas&, const TRect&) { throw Exception("chart failed"); });
     const TProject project = MakeProject(2, "B");
     TRows rows(2);
-    TItemReport job(project, rows, true, {20, 20, 15, 20});
+    TItemReport job(project, rows, true, {20, 20, 15, 20}, options, title);
     Prepare(job);
     EXPECT_THROW(job.Print(nullptr), Exception);
     EXPECT_TRUE(printer.aborted);

@@ -15,13 +15,11 @@ void ReportFixture::SetUp() {
         canvas.SetBrushColor(previous);
     });
     SetOptions(true, true, true, true);
-    ReportTitle.clear();
 }
 
 void ReportFixture::TearDown() {
     SetDiagramDrawer(std::move(previousDrawer_));
     SetPrinter(previousPrinter_);
-    ReportTitle.clear();
     AppFixture::TearDown();
 }
 
@@ -40,10 +38,10 @@ TProject ReportFixture::MakeProject(int count, const std::string& optimum) {
 }
 
 void ReportFixture::SetOptions(bool projektData, bool projektName, bool pageNumber, bool date) {
-    PrintingOptionSet.Set(TPrintingOption::ProjektData, projektData);
-    PrintingOptionSet.Set(TPrintingOption::ProjektName, projektName);
-    PrintingOptionSet.Set(TPrintingOption::PageNumber, pageNumber);
-    PrintingOptionSet.Set(TPrintingOption::Date, date);
+    options.Set(TPrintingOption::ProjektData, projektData);
+    options.Set(TPrintingOption::ProjektName, projektName);
+    options.Set(TPrintingOption::PageNumber, pageNumber);
+    options.Set(TPrintingOption::Date, date);
 }
 
 void ReportFixture::Prepare(TReportJob& job) {

@@ -95,7 +95,7 @@ protected:
     // are of type Optimum.
     static TProject MakeProject(int count, const std::string& optimum = "");
     // Sets exactly the options given.
-    static void SetOptions(bool projektData, bool projektName, bool pageNumber, bool date);
+    void SetOptions(bool projektData, bool projektName, bool pageNumber, bool date);
     // Fake pages, a fixed product line and 96 pixels per inch.
     void Prepare(TReportJob& job);
     static const TFakeCanvas& PageCanvas(const TReportJob& job, int page);
@@ -104,6 +104,9 @@ protected:
 
     TFakePrinter printer;
     std::vector<TDrawnChart> charts;
+    // What the jobs are built with: every option on, no title, unless set.
+    TPrintingOptionSet options;
+    std::string title;
 
 private:
     TPrinter* previousPrinter_ = nullptr;

@@ -241,8 +241,3 @@ TEST(Rtfprint, MeasuringFirstChangesNeitherHeightNorSizes) {
         EXPECT_EQ(sizes(canvas), sizes(fresh.canvas));
     }
 }
-
-TEST(Rtfprint, EscapeDoublesBackslashesOnly) {
-    EXPECT_EQ(EscapeRTF("C:\\a{b}.kvr"), "C:\\\\a{b}.kvr");
-    EXPECT_EQ(EscapeRTF(""), "");
-}

@@ -13,7 +13,7 @@ FileDialogHook& Hook() {
 }
 
 std::optional<QString> RunQtDialog(const TFileDialog& dialog) {
-    QFileDialog qt(OwnerWindow(dialog.parent()), dialog.Title(), dialog.InitialDir());
+    QFileDialog qt(OwnerWindow(dialog.parent()), dialog.Title());
     const bool open = dialog.Kind() == TFileDialog::TKind::Open;
     qt.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     qt.setFileMode(open && dialog.FileMustExist() ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -21,10 +21,7 @@ std::optional<QString> RunQtDialog(const TFileDialog& dialog) {
     // The descriptions carry their own masks, as the translations write them.
     qt.setOption(QFileDialog::HideNameFilterDetails, true);
     const QStringList filters = QtNameFilters(dialog.Filter());
-    if (!filters.isEmpty()) {
-        qt.setNameFilters(filters);
-        qt.selectNameFilter(filters.value(dialog.FilterIndex() - 1, filters.front()));
-    }
+    if (!filters.isEmpty()) qt.setNameFilters(filters);
     qt.setDefaultSuffix(dialog.DefaultExt());
     if (!dialog.FileName().isEmpty()) qt.selectFile(dialog.FileName());
     if (qt.exec() != QDialog::Accepted || qt.selectedFiles().isEmpty()) return std::nullopt;

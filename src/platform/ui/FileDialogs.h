@@ -30,9 +30,6 @@ public:
     TKind Kind() const { return kind_; }
     const QString& Filter() const { return filter_; }
     void SetFilter(const QString& filter) { filter_ = filter; }
-    // 1-based, as the component library counts; the filter selected at start.
-    int FilterIndex() const { return filterIndex_; }
-    void SetFilterIndex(int index) { filterIndex_ = index; }
     const QString& Title() const { return title_; }
     void SetTitle(const QString& title) { title_ = title; }
     // Appended (after a dot) to a chosen name without extension.
@@ -41,8 +38,6 @@ public:
     // Preset before Execute, the chosen file after it.
     const QString& FileName() const { return fileName_; }
     void SetFileName(const QString& fileName) { fileName_ = fileName; }
-    const QString& InitialDir() const { return initialDir_; }
-    void SetInitialDir(const QString& dir) { initialDir_ = dir; }
     // Open: only an existing file can be chosen. Save: replacing a file asks first.
     bool FileMustExist() const { return fileMustExist_; }
     void SetFileMustExist(bool on) { fileMustExist_ = on; }
@@ -59,11 +54,9 @@ protected:
 private:
     TKind kind_;
     QString filter_;
-    int filterIndex_ = 1;
     QString title_;
     QString defaultExt_;
     QString fileName_;
-    QString initialDir_;
     bool fileMustExist_ = false;
     bool overwritePrompt_ = false;
 };

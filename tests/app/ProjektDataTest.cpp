@@ -1,4 +1,4 @@
-#include "app/Projektdata.h"
+#include "app/ProjektData.h"
 
 #include "app/AppFixture.h"
 #include "app/Main.h"
@@ -17,7 +17,7 @@
 
 namespace {
 
-class ProjektdataTest : public AppFixture {
+class ProjektDataTest : public AppFixture {
 protected:
     template <class T = QPlainTextEdit>
     static T& Child(TForm& form, const char* name) {
@@ -28,7 +28,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ProjektdataTest, MemoLinesComeBackExactlyAfterEachOk) {
+TEST_F(ProjektDataTest, MemoLinesComeBackExactlyAfterEachOk) {
     const std::vector<std::vector<std::string>> rows = {
         {"Budapest", "F\xF5 utca 1.", "II. emelet"}, {}, {"first", "", "after an empty line"}, {"", "x"}};
     TMainForm& main = Start();
@@ -47,7 +47,7 @@ TEST_F(ProjektdataTest, MemoLinesComeBackExactlyAfterEachOk) {
     }
 }
 
-TEST_F(ProjektdataTest, OkTakesEveryFieldAndAlwaysMarksTheProjectModified) {
+TEST_F(ProjektDataTest, OkTakesEveryFieldAndAlwaysMarksTheProjectModified) {
     TMainForm& main = Start();
     TProject& project = main.Project();
     {
@@ -88,7 +88,7 @@ TEST_F(ProjektdataTest, OkTakesEveryFieldAndAlwaysMarksTheProjectModified) {
     EXPECT_TRUE(main.FindComponentAs<QAction>(QStringLiteral("FileSave"))->isEnabled());
 }
 
-TEST_F(ProjektdataTest, CancelLeavesTheProject) {
+TEST_F(ProjektDataTest, CancelLeavesTheProject) {
     SelectLanguage("English");
     TMainForm& main = Start();
     TProject& project = main.Project();

@@ -1,4 +1,4 @@
-#include "app/Programoptions.h"
+#include "app/ProgramOptions.h"
 
 #include "app/AppFixture.h"
 #include "app/Main.h"
@@ -41,7 +41,7 @@ std::string Stored(const char* key, const char* name, bool integer = true) {
     return integer ? std::to_string(registry.ReadInteger(name)) : registry.ReadString(name);
 }
 
-class ProgramoptionsTest : public AppFixture {
+class ProgramOptionsTest : public AppFixture {
 protected:
     template <class T = QLineEdit>
     static T& Child(TForm& form, const char* name) {
@@ -52,7 +52,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ProgramoptionsTest, AMarginThatIsNoIntegerKeepsTheDialogOpenAndStoresNothing) {
+TEST_F(ProgramOptionsTest, AMarginThatIsNoIntegerKeepsTheDialogOpenAndStoresNothing) {
     TMainForm& main = Start();
     TProgramOptionsForm form(&main, *AppOptions);
     EXPECT_EQ(Child(form, "RightMargin").text(), QStringLiteral("15"));
@@ -83,7 +83,7 @@ TEST_F(ProgramoptionsTest, AMarginThatIsNoIntegerKeepsTheDialogOpenAndStoresNoth
     EXPECT_EQ(Stored("ProgramOptions", "Planer", false), Cp1250("Új tervező\r\n"));
 }
 
-TEST_F(ProgramoptionsTest, EveryFieldComesBackInItsOwnControlAndValue) {
+TEST_F(ProgramOptionsTest, EveryFieldComesBackInItsOwnControlAndValue) {
     for (const bool on : {true, false}) {
         SCOPED_TRACE(on);
         const QString planer = on ? QStringLiteral("Kovács\nÉva") : QStringLiteral("x");
@@ -125,7 +125,7 @@ TEST_F(ProgramoptionsTest, EveryFieldComesBackInItsOwnControlAndValue) {
     }
 }
 
-TEST_F(ProgramoptionsTest, TheChosenReportFontIsStoredOnlyOnOk) {
+TEST_F(ProgramOptionsTest, TheChosenReportFontIsStoredOnlyOnOk) {
     TMainForm& main = Start();
     const FontDialogHook previous = SetFontDialogHook([](const TFontDialog& dialog) -> std::optional<QFont> {
         EXPECT_EQ(dialog.Font().family(), QStringLiteral("Arial"));  // the stored report font
@@ -145,7 +145,7 @@ TEST_F(ProgramoptionsTest, TheChosenReportFontIsStoredOnlyOnOk) {
     SetFontDialogHook(previous);
 }
 
-TEST_F(ProgramoptionsTest, TheCommandOpensTheDialogTranslated) {
+TEST_F(ProgramOptionsTest, TheCommandOpensTheDialogTranslated) {
     SelectLanguage("English");
     TMainForm& main = Start();
     QString entry;

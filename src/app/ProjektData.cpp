@@ -1,4 +1,4 @@
-#include "app/Projektdata.h"
+#include "app/ProjektData.h"
 
 #include "lang/Languages.h"
 #include "platform/ui/ComponentEvents.h"
@@ -6,7 +6,7 @@
 #include "platform/ui/QtText.h"
 #include "project/Project.h"
 #include "project/StreamPrimitives.h"
-#include "ui_Projektdata.h"
+#include "ui_ProjektData.h"
 
 #include <QPlainTextEdit>
 
@@ -23,7 +23,7 @@ TProjektDataForm::TProjektDataForm(QWidget* owner, TProject& project)
     BindModalResult(*ui_->Cancel, mrCancel);
     OnClick(*ui_->Help, this, [this] { HelpClick(); });
 
-    if (LanguageList) LanguageList->TranslateForm(*this);
+    LanguageList->TranslateForm(*this);
 
     // No longer than the project file keeps them.
     for (QPlainTextEdit* memo : {ui_->Address, ui_->Customer, ui_->Planer, ui_->Comment}) {

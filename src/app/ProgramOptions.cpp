@@ -1,4 +1,4 @@
-#include "app/Programoptions.h"
+#include "app/ProgramOptions.h"
 
 #include "lang/Languages.h"
 #include "platform/base/Exception.h"
@@ -9,7 +9,7 @@
 #include "platform/ui/QtControls.h"
 #include "platform/ui/QtText.h"
 #include "project/StreamPrimitives.h"
-#include "ui_Programoptions.h"
+#include "ui_ProgramOptions.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -58,7 +58,7 @@ TProgramOptionsForm::TProgramOptionsForm(QWidget* owner, TProgramOptions& option
     OnClick(*ui_->Help, this, [this] { HelpClick(); });
     OnClick(*ui_->ChangeReportFont, this, [this] { ChangeReportFontClick(); });
 
-    if (LanguageList) LanguageList->TranslateForm(*this);
+    LanguageList->TranslateForm(*this);
 
     // A new project's planner lines: no longer than its file keeps them.
     LimitMemoLines(*ui_->Planer, static_cast<int>(kMaxStoredText));
