@@ -1,5 +1,7 @@
 #include "app/CostChart.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QGraphicsItem>
 #include <QGraphicsLayout>
@@ -214,6 +216,13 @@ void TCostChart::FitBottomTicks() {
         step = NiceStep(step * 1.5);
     }
     if (bottom_->tickInterval() != step) bottom_->setTickInterval(step);
+}
+
+void TCostChart::SetDrawingSize(const QSizeF& size) {
+    chart()->resize(size);
+    // The layout waits for an event loop that a hidden dialog's page never
+    // runs; without it the axes keep the ticks of the old size.
+    QCoreApplication::sendPostedEvents(chart(), QEvent::LayoutRequest);
 }
 
 QStringList TCostChart::MarkTexts() const {

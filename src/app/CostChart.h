@@ -9,6 +9,7 @@
 
 #include <QList>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 #include <QtCharts/QChartView>
 
@@ -58,6 +59,10 @@ public:
     // The rectangles of bar set `index` as drawn, in point order, in the
     // chart's coordinates.
     QList<QRectF> BarRects(int index) const;
+
+    // Resizes the chart and lays it out at once, so that it can be drawn
+    // without an event loop (on a page of a dialog never shown).
+    void SetDrawingSize(const QSizeF& size);
 
     // The chart's colours and titles, the axis titles and ranges, and each
     // series' title, colour, brush and points, by position; the marks follow.

@@ -142,7 +142,7 @@ void TItemModifyForm::DrawResultPage(QPainter& painter, const QRect& rect) {
     const int frame = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &pages);
     const QSizeF size(std::max(1, width - ui_->Panel1->maximumWidth() - frame),
                       std::max(1, height - pages.tabBar()->sizeHint().height() - frame));
-    chart.chart()->resize(size);
+    chart.SetDrawingSize(size);
     painter.save();
     painter.setClipRect(rect);
     chart.scene()->render(&painter, QRectF(rect), QRectF(chart.chart()->pos(), size), Qt::IgnoreAspectRatio);

@@ -256,6 +256,9 @@ TEST_F(ItemModifyResultsTest, ChartDrawsThicknessToScaleAndItsTextsReadable) {
     big.setAttribute(Qt::WA_DontShowOnScreen);
     big.show();
     QApplication::sendPostedEvents();
+    // The report draws the chart of a dialog that is never shown.
+    auto report = Open(item);
+    report->CalculateClick();
     auto empty = Open(item);
     empty->Chart().Clear();
     const auto printed = [](TItemModifyForm& dialog) -> TCostChart& {
@@ -270,7 +273,7 @@ TEST_F(ItemModifyResultsTest, ChartDrawsThicknessToScaleAndItsTextsReadable) {
     } charts[] = {
         {"dialog", [&]() -> TCostChart& { return form->Chart(); }},
         {"enlarged", [&]() -> TCostChart& { return big.Chart(); }},
-        {"printed", [&]() -> TCostChart& { return printed(*form); }},
+        {"printed", [&]() -> TCostChart& { return printed(*report); }},
         {"empty", [&]() -> TCostChart& { return printed(*empty); }},
     };
     for (const auto& row : charts) {
@@ -286,12 +289,16 @@ TEST_F(ItemModifyResultsTest, ChartDrawsThicknessToScaleAndItsTextsReadable) {
         }
         // Texts and marks as drawn, a pixel in from their edges.
         QList<QPair<QString, QRectF>> shown;
+        int thicknessLabels = 0;
         for (const QGraphicsItem* item : chart.scene()->items()) {
             const auto* text = qgraphicsitem_cast<const QGraphicsTextItem*>(item);
             const QString name = text ? text->toPlainText() : QStringLiteral("mark");
             if (!item->isVisible() || name.isEmpty() || (!text && item->type() != TCostChart::kMarkType)) continue;
             EXPECT_FALSE(name.contains(QStringLiteral("...")) || name.contains(QChar(0x2026))) << name.toStdString();
             shown.append({name, item->sceneBoundingRect().adjusted(1, 1, -1, -1)});
+            bool number = false;
+            name.toDouble(&number);
+            if (text && number && shown.back().second.top() > chart.chart()->plotArea().bottom()) ++thicknessLabels;
             for (qsizetype j = 0; j + 1 < shown.size(); ++j) {
                 EXPECT_FALSE(shown[j].second.intersects(shown.back().second))
                     << name.toStdString() << " over " << shown[j].first.toStdString();
@@ -302,6 +309,8 @@ TEST_F(ItemModifyResultsTest, ChartDrawsThicknessToScaleAndItsTextsReadable) {
         };
         EXPECT_TRUE(titled(chart.BottomAxis().titleText()));
         EXPECT_TRUE(titled(chart.LeftAxis().titleText()));
+        // A scale to read the thicknesses from, not a lone label.
+        EXPECT_GE(thicknessLabels, 3);
     }
 }
 
