@@ -233,8 +233,10 @@ void RTFPrint::DrawText(TCanvas& canvas, TRect& rect) {
         // up would otherwise end the text short of the stop, and the next
         // \tab would find that same stop again.
         std::int64_t w = 0;
-        for (std::size_t start = 0; start < text.size(); start = WordEnd(text, start))
-            w += canvas.TextWidth(text.substr(start, WordEnd(text, start) - start));
+        for (std::size_t start = 0, end = 0; start < text.size(); start = end) {
+            end = WordEnd(text, start);
+            w += canvas.TextWidth(text.substr(start, end - start));
+        }
         if (x_ + w < pendingRightTab_) x_ = Clamp(pendingRightTab_ - w);
         pendingRightTab_ = 0;
     }
